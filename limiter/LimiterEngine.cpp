@@ -1,0 +1,136 @@
+#include "limiter/LimiterEngine.h"
+
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+std::atomic<int32_t> g_liveEngines{0};
+
+const ChannelParams kDefaultChannel = {kDefaultCompression, kDefaultGain, kDefaultVelocity,
+                                       kDefaultLimit};
+
+// A non-finite field would poison the envelope for good (a NaN or zero gain
+// never recovers), so such a field drives the coefficients with its default.
+// The stored block keeps the bytes it was given.
+float finiteOr(float value, float fallback) { return std::isfinite(value) ? value : fallback; }
+
+void deriveChannel(const ChannelParams& p, ChannelState& s) {
+    const double compression = finiteOr(p.compression, kDefaultCompression);
+    s.drive = static_cast<float>(compression - static_cast<double>(0.99999f));
+    s.gain = finiteOr(p.gain, kDefaultGain);
+
+    double recovery = static_cast<double>(finiteOr(p.velocity, kDefaultVelocity)) *
+                          static_cast<double>(0.0001f) + 1.0;
+    // A factor of zero or below (velocity <= -10000) would make the envelope
+    // zero, negative or NaN from then on; fall back to the default release.
+    if (!(recovery > 0.0) || !std::isfinite(1.0 / recovery)) {
+        recovery = static_cast<double>(kDefaultVelocity) * static_cast<double>(0.0001f) + 1.0;
+    }
+    s.recoveryFactor = static_cast<float>(recovery);
+    s.recoveryInverse = static_cast<float>(1.0 / recovery);
+    s.limit = finiteOr(p.limit, kDefaultLimit);
+}
+
+void resetChannel(ChannelState& s) {
+    s.lastLevel = 1e-30f;
+    s.envelopeGain = 1.0f;
+}
+
+}  // namespace
+
+LimiterEngine* createEngine() {
+    auto* engine = static_cast<LimiterEngine*>(std::malloc(sizeof(LimiterEngine)));
+    if (!engine) return nullptr;
+    std::memset(engine, 0, sizeof(LimiterEngine));
+    engine->sampleRate = 44100.0f;
+    lockInit(&engine->lock);
+    engine->params.channel[0] = kDefaultChannel;
+    engine->params.channel[1] = kDefaultChannel;
+    g_liveEngines.fetch_add(1);
+    return engine;
+}
+
+void destroyEngine(LimiterEngine** slot) {
+    if (!slot || !*slot) return;
+    LimiterEngine* engine = *slot;
+    *slot = nullptr;
+    lockDelete(&engine->lock);
+    std::free(engine);
+    g_liveEngines.fetch_sub(1);
+}
+
+void releaseEngine(LimiterEngine** slot) {
+    if (!slot || !*slot) return;
+    LimiterEngine* engine = *slot;
+    // The owner's slot is cleared here, while the owner is certainly alive.
+    // A block in progress destroys the engine through its own copy of the
+    // pointer, so nothing ever writes into an owner destroyed meanwhile.
+    *slot = nullptr;
+    lockEnter(&engine->lock);
+    if (engine->busy == 1) {
+        engine->deletePending = 1;
+        lockLeave(&engine->lock);
+        return;
+    }
+    lockLeave(&engine->lock);
+    destroyEngine(&engine);
+}
+
+int32_t configureEngine(LimiterEngine** slot, float sampleRate, int32_t channelCount) {
+    if (!slot || !*slot) return 0;
+    LimiterEngine* engine = *slot;
+    if (engine->sampleRate == sampleRate && engine->channelCount == channelCount) return 1;
+    engine->sampleRate = sampleRate;
+    engine->channelCount = channelCount;
+    resetChannels(engine);
+    deriveCoefficients(engine);
+    return 1;
+}
+
+void resetEngine(LimiterEngine** slot) {
+    if (slot && *slot) resetChannels(*slot);
+}
+
+void suspendEngine(LimiterEngine**) {}
+
+int32_t resetChannels(LimiterEngine* engine) {
+    resetChannel(engine->channelState[0]);
+    if (engine->channelCount == 2) resetChannel(engine->channelState[1]);
+    engine->coefficientsValid = 0;
+    return 1;
+}
+
+void deriveCoefficients(LimiterEngine* engine) {
+    deriveChannel(engine->params.channel[0], engine->channelState[0]);
+    if (engine->channelCount == 2) deriveChannel(engine->params.channel[1], engine->channelState[1]);
+    engine->coefficientsValid = 1;
+}
+
+void getParams(const LimiterEngine* engine, void* destination) {
+    std::memcpy(destination, &engine->params, sizeof(LimiterParams));
+}
+
+void setParams(LimiterEngine* engine, const void* source) {
+    lockEnter(&engine->lock);
+    std::memcpy(&engine->params, source, sizeof(LimiterParams));
+    engine->coefficientsValid = 0;
+    lockLeave(&engine->lock);
+}
+
+void setMute(LimiterEngine* engine, int32_t mute) {
+    lockEnter(&engine->lock);
+    engine->mute = mute;
+    lockLeave(&engine->lock);
+}
+
+int32_t getMute(LimiterEngine* engine) {
+    lockEnter(&engine->lock);
+    const int32_t mute = engine->mute;
+    lockLeave(&engine->lock);
+    return mute;
+}
+
+int32_t liveEngineCount() { return g_liveEngines.load(); }

@@ -1,0 +1,60 @@
+#pragma once
+// The limiter's DSP engine: a plain record driven by free functions.
+//
+// Threads: the audio thread runs the block operations; the host's and the
+// editor's threads read and write the parameter block and the mute switch.
+// The lock guards params + coefficientsValid, mute, busy and deletePending,
+// and is never held across the sample loops.
+//
+// A "slot" is the owner's LimiterEngine* variable passed by address; the
+// slot-taking operations accept an empty slot.
+#include <cstdint>
+
+#include "limiter/EngineLock.h"
+#include "limiter/LimiterParams.h"
+
+struct ChannelState {
+    float drive;            // compression - 0.99999
+    float gain;             // linear input gain
+    float recoveryFactor;   // 1 + velocity * 0.0001, applied per sample
+    float recoveryInverse;  // 1 / recoveryFactor
+    float limit;            // output ceiling
+    float lastLevel;        // |shaped sample| at the end of the last block
+    float envelopeGain;     // envelope at the end of the last block
+};
+
+struct LimiterEngine {
+    EngineLock lock;
+    int32_t coefficientsValid;
+    int32_t busy;
+    int32_t deletePending;
+    int32_t mute;
+    float sampleRate;
+    int32_t channelCount;
+    LimiterParams params;
+    ChannelState channelState[2];
+};
+
+LimiterEngine* createEngine();
+void destroyEngine(LimiterEngine** slot);
+void releaseEngine(LimiterEngine** slot);
+int32_t configureEngine(LimiterEngine** slot, float sampleRate, int32_t channelCount);
+void resetEngine(LimiterEngine** slot);
+void suspendEngine(LimiterEngine** slot);
+int32_t resetChannels(LimiterEngine* engine);
+void deriveCoefficients(LimiterEngine* engine);
+void getParams(const LimiterEngine* engine, void* destination);
+void setParams(LimiterEngine* engine, const void* source);
+void setMute(LimiterEngine* engine, int32_t mute);
+int32_t getMute(LimiterEngine* engine);
+
+// Adds the limited signal into the outputs.
+void processBlockAdd(LimiterEngine** slot, const float* in1, const float* in2,
+                     float* out1, float* out2, int32_t frames);
+// Writes the limited signal over the outputs.
+void processBlockReplace(LimiterEngine** slot, const float* in1, const float* in2,
+                         float* out1, float* out2, int32_t frames);
+
+// Number of engines created and not yet destroyed in this process; lets tests
+// prove that a deferred destruction frees an engine exactly once.
+int32_t liveEngineCount();

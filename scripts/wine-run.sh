@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Runs a Windows program of the build under Wine.
+#   wine-run.sh <state-dir> <program.exe> [args...]
+#   wine-run.sh --stop <state-dir>
+# The state directory holds a private WINEPREFIX. One persistent wineserver
+# serves every program of a test run, and when no X display is set a virtual
+# one (Xvfb) is started once and shared, so that windows can be created.
+set -uo pipefail
+
+stop=0
+if [ "${1:-}" = "--stop" ]; then stop=1; shift; fi
+state=$(mkdir -p "$1" && cd "$1" && pwd); shift
+
+export WINEPREFIX="$state/prefix"
+export WINEARCH=win32
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export GTEST_COLOR=no
+
+wineserver_bin=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+
+if [ $stop -eq 1 ]; then
+  "$wineserver_bin" -k >/dev/null 2>&1 || true
+  if [ -f "$state/xvfb.pid" ]; then
+    kill "$(cat "$state/xvfb.pid")" >/dev/null 2>&1 || true
+    rm -f "$state/xvfb.pid" "$state/display"
+  fi
+  exit 0
+fi
+
+exec 9>"$state/lock"
+flock 9
+
+if [ -z "${DISPLAY:-}" ]; then
+  if [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; then
+    DISPLAY=$(cat "$state/display")
+  else
+    n=90
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    echo $! >"$state/xvfb.pid"
+    echo ":$n" >"$state/display"
+    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    DISPLAY=":$n"
+  fi
+  export DISPLAY
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i </dev/null >/dev/null 2>&1
+fi
+# -p keeps the server alive between programs: starting Wine is then fast.
+setsid "$wineserver_bin" -p </dev/null >/dev/null 2>&1 || true
+
+flock -u 9
+exec 9>&-
+# Leaked descriptors of the caller (CTest keeps pipes open) must not reach
+# Wine's long-lived service processes, or the caller waits for them forever.
+for fd in /proc/$$/fd/*; do
+  n=${fd##*/}
+  if [ "$n" -gt 2 ] 2>/dev/null; then eval "exec $n>&-" 2>/dev/null; fi
+done
+
+# Programs started on the way (explorer, services) inherit the standard
+# streams; give them files, not the caller's pipes, and replay them after.
+out=$(mktemp "$state/stdout.XXXXXX")
+err=$(mktemp "$state/stderr.XXXXXX")
+wine "$@" <"${QC_WINE_STDIN:-/dev/null}" >"$out" 2>"$err"
+rc=$?
+cat "$out"
+cat "$err" >&2
+rm -f "$out" "$err"
+exit $rc
