@@ -24,11 +24,10 @@ void deriveChannel(const ChannelParams& p, ChannelState& s) {
 
     double recovery = static_cast<double>(finiteOr(p.velocity, kDefaultVelocity)) *
                           static_cast<double>(0.0001f) + 1.0;
-    // A factor of zero or below (velocity <= -10000) would make the envelope
-    // zero, negative or NaN from then on; fall back to the default release.
-    if (!(recovery > 0.0) || !std::isfinite(1.0 / recovery)) {
-        recovery = static_cast<double>(kDefaultVelocity) * static_cast<double>(0.0001f) + 1.0;
-    }
+    // A factor below 1 (a negative velocity) would shrink the envelope every
+    // sample until it reaches zero, where no later setting could revive it:
+    // such a velocity holds the envelope as a velocity of zero does.
+    if (recovery < 1.0) recovery = 1.0;
     s.recoveryFactor = static_cast<float>(recovery);
     s.recoveryInverse = static_cast<float>(1.0 / recovery);
     s.limit = finiteOr(p.limit, kDefaultLimit);

@@ -1,0 +1,222 @@
+// The audio path: shaping, limiting, recovery, ramps, the two store forms,
+// mute, and what non-finite input or settings do.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "limiter/LimiterEngine.h"
+
+namespace {
+
+const double kDrive = static_cast<double>(static_cast<float>(1.0 - static_cast<double>(0.99999f)));
+const double kRecovery = 5.0 * static_cast<double>(0.0001f) + 1.0;
+
+struct Processing : ::testing::Test {
+    LimiterEngine* engine = createEngine();
+    Processing() { configureEngine(&engine, 44100.0f, 2); }
+    ~Processing() override { destroyEngine(&engine); }
+
+    std::vector<float> replace(const std::vector<float>& in) {
+        std::vector<float> out(in.size(), 123.0f), out2(in.size());
+        processBlockReplace(&engine, in.data(), in.data(), out.data(), out2.data(),
+                            static_cast<int32_t>(in.size()));
+        return out;
+    }
+    void setChannelGain(float gain) {
+        LimiterParams p;
+        getParams(engine, &p);
+        p.channel[0].gain = p.channel[1].gain = gain;
+        setParams(engine, &p);
+    }
+};
+
+TEST_F(Processing, QuietConstantIsShapedButNotLimited) {
+    const std::vector<float> out = replace(std::vector<float>(256, 0.5f));
+    const float expected = static_cast<float>(0.5 * (1.0 + 0.5 * kDrive));
+    EXPECT_FLOAT_EQ(out[0], expected);  // the first sample may carry a rounding of 1/r * r
+    for (size_t i = 1; i < out.size(); ++i) ASSERT_EQ(out[i], expected) << i;
+    EXPECT_NEAR(expected, 0.5000025f, 1e-7f);
+    EXPECT_EQ(engine->channelState[0].envelopeGain, 1.0f);
+    EXPECT_EQ(engine->channelState[0].lastLevel, expected);
+}
+
+TEST_F(Processing, FullScaleInputIsHeldJustBelowFullScale) {
+    const std::vector<float> out = replace(std::vector<float>(100, 1.0f));
+    for (float o : out) ASSERT_EQ(o, 0.99999f);
+    EXPECT_EQ(engine->channelState[0].envelopeGain, 1.0f);
+}
+
+TEST_F(Processing, OvershootDropsTheGainAtOnceAndItRecoversPerSample) {
+    replace(std::vector<float>(10, 0.5f));
+    std::vector<float> out = replace(std::vector<float>(20, 2.0f));
+    for (float o : out) ASSERT_EQ(o, 0.99999f);
+    EXPECT_EQ(engine->channelState[0].envelopeGain, 0.5f);
+
+    // Back at 0.5 the envelope grows by the recovery factor each sample.
+    const int n = 2000;
+    out = replace(std::vector<float>(n, 0.5f));
+    const double y = static_cast<float>(0.5 * (1.0 + 0.5 * kDrive));
+    double g = 0.5;
+    for (int i = 0; i < n; ++i) {
+        g *= static_cast<double>(static_cast<float>(kRecovery));
+        if (g > 1.0) g = 1.0;
+        ASSERT_NEAR(out[i], y * g, 2e-7) << i;
+    }
+    // 1.0005^1387 is about 2: by the end the gain is capped again.
+    EXPECT_EQ(engine->channelState[0].envelopeGain, 1.0f);
+    EXPECT_EQ(out[n - 1], static_cast<float>(y));
+}
+
+TEST_F(Processing, GainChangeRampsOverTheFirst48Samples) {
+    setChannelGain(2.0f);
+    const float x = 0.01f;
+    const std::vector<float> out = replace(std::vector<float>(100, x));
+    const double shape = 1.0 + (1.0 - x) * kDrive;
+    for (int k = 0; k < 48; ++k) {
+        ASSERT_NEAR(out[k], x * (1.0 + (k + 1) / 48.0) * shape, 1e-7) << k;
+    }
+    for (int k = 48; k < 100; ++k) ASSERT_NEAR(out[k], x * 2.0 * shape, 1e-7) << k;
+    EXPECT_EQ(engine->coefficientsValid, 1);
+}
+
+TEST_F(Processing, RampIsNotCarriedIntoTheNextBlock) {
+    setChannelGain(2.0f);
+    const float x = 0.01f;
+    const double shape = 1.0 + (1.0 - x) * kDrive;
+    std::vector<float> out = replace(std::vector<float>(10, x));
+    for (int k = 0; k < 10; ++k) ASSERT_NEAR(out[k], x * (1.0 + (k + 1) / 48.0) * shape, 1e-7);
+    out = replace(std::vector<float>(10, x));
+    for (int k = 0; k < 10; ++k) ASSERT_NEAR(out[k], x * 2.0 * shape, 1e-7);
+}
+
+TEST_F(Processing, AddingFormAddsIntoTheOutputAndRoundsOnce) {
+    std::vector<float> in(64, 0.25f), out(64, 0.125f), out2(64, -1.0f);
+    processBlockAdd(&engine, in.data(), in.data(), out.data(), out2.data(), 64);
+    const double o = static_cast<float>(0.25 * (1.0 + 0.75 * kDrive));
+    for (int i = 1; i < 64; ++i) {
+        ASSERT_EQ(out[i], static_cast<float>(0.125 + o));
+        ASSERT_EQ(out2[i], static_cast<float>(-1.0 + o));
+    }
+}
+
+TEST_F(Processing, LimitScalesTheOutputAfterTheLimiter) {
+    LimiterParams p;
+    getParams(engine, &p);
+    p.channel[0].limit = 0.5f;
+    setParams(engine, &p);
+    replace(std::vector<float>(48, 2.0f));  // ramp block
+    const std::vector<float> out = replace(std::vector<float>(10, 2.0f));
+    for (float o : out) ASSERT_EQ(o, static_cast<float>(static_cast<double>(0.99999f) * 0.5));
+}
+
+TEST_F(Processing, MuteFreezesTheEngine) {
+    replace(std::vector<float>(50, 0.8f));
+    const ChannelState before[2] = {engine->channelState[0], engine->channelState[1]};
+    setChannelGain(4.0f);  // made while muted: ramped in after unmuting
+    setMute(engine, 1);
+
+    std::vector<float> in(32, 2.0f), out1(32, 0.3f), out2(32, 0.4f);
+    processBlockAdd(&engine, in.data(), in.data(), out1.data(), out2.data(), 32);
+    EXPECT_EQ(out1, std::vector<float>(32, 0.3f));
+    EXPECT_EQ(out2, std::vector<float>(32, 0.4f));
+    processBlockReplace(&engine, in.data(), in.data(), out1.data(), out2.data(), 32);
+    EXPECT_EQ(out1, std::vector<float>(32, 0.0f));  // the replacing form writes silence
+    EXPECT_EQ(out2, std::vector<float>(32, 0.0f));
+    EXPECT_EQ(std::memcmp(before, engine->channelState, sizeof before), 0);
+    EXPECT_EQ(engine->coefficientsValid, 0);
+    EXPECT_EQ(engine->busy, 0);
+
+    setMute(engine, 0);
+    const std::vector<float> out = replace(std::vector<float>(49, 0.01f));
+    EXPECT_LT(out[0], 0.011f * 1.1f);  // first ramp entry, not the new gain of 4
+    EXPECT_NEAR(out[48], 0.04f, 1e-6f);
+}
+
+TEST_F(Processing, ReplacingFormWhileMutedLeavesChannel2AloneWhenItWouldNotRun) {
+    setMute(engine, 1);
+    std::vector<float> in(8, 0.5f), out1(8, 0.3f), out2(8, 0.4f);
+    processBlockReplace(&engine, in.data(), nullptr, out1.data(), out2.data(), 8);
+    EXPECT_EQ(out1, std::vector<float>(8, 0.0f));
+    EXPECT_EQ(out2, std::vector<float>(8, 0.4f));
+}
+
+TEST_F(Processing, OneChannelEngineNeverTouchesChannel2) {
+    configureEngine(&engine, 44100.0f, 1);
+    std::vector<float> in(16, 0.5f), out1(16, 0.0f), out2(16, 7.0f);
+    processBlockReplace(&engine, in.data(), in.data(), out1.data(), out2.data(), 16);
+    EXPECT_NE(out1[5], 0.0f);
+    EXPECT_EQ(out2, std::vector<float>(16, 7.0f));
+}
+
+// One non-finite sample must not silence a channel until the next reset.
+TEST_F(Processing, NonFiniteInputIsSilenceAndTheChannelCarriesOn) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    std::vector<float> in(64, 0.5f);
+    in[3] = inf;
+    in[7] = -inf;
+    in[11] = nan;
+    const std::vector<float> out = replace(in);
+    const float steady = static_cast<float>(0.5 * (1.0 + 0.5 * kDrive));
+    for (int i : {3, 7, 11}) EXPECT_LT(std::fabs(out[i]), 1e-6f) << i;
+    for (int i = 20; i < 64; ++i) ASSERT_EQ(out[i], steady) << i;
+    EXPECT_EQ(engine->channelState[0].envelopeGain, 1.0f);
+}
+
+TEST_F(Processing, ShapedSamplesBeyondFloatRangeStillLimitAndRecover) {
+    LimiterParams p;
+    getParams(engine, &p);
+    p.channel[0].gain = 3e38f;  // 2.0 x 3e38 overflows float32 to infinity
+    p.channel[0].velocity = 100.0f;
+    setParams(engine, &p);
+    replace(std::vector<float>(48, 2.0f));  // the ramp towards the huge gain
+    std::vector<float> out = replace(std::vector<float>(64, 2.0f));
+    for (float o : out) ASSERT_EQ(o, 0.99999f);
+    EXPECT_GT(engine->channelState[0].envelopeGain, 0.0f);
+
+    // Back to unity gain the envelope climbs out of its deep reduction.
+    p.channel[0].gain = 1.0f;
+    setParams(engine, &p);
+    replace(std::vector<float>(20000, 0.5f));
+    out = replace(std::vector<float>(16, 0.5f));
+    EXPECT_EQ(out[15], static_cast<float>(0.5 * (1.0 + 0.5 * kDrive)));
+}
+
+TEST_F(Processing, NonFiniteOrImpossibleSettingsFallBackToDefaults) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    LimiterParams p;
+    getParams(engine, &p);
+    p.channel[0] = {nan, inf, -inf, nan};
+    p.channel[1] = {1.0f, 1.0f, -20000.0f, 1.0f};  // would decay the envelope to zero
+    setParams(engine, &p);
+    std::vector<float> in(200, 0.5f), out1(200), out2(200);
+    processBlockReplace(&engine, in.data(), in.data(), out1.data(), out2.data(), 200);
+    const float steady = static_cast<float>(0.5 * (1.0 + 0.5 * kDrive));
+    EXPECT_EQ(out1[199], steady);
+    EXPECT_EQ(out2[199], steady);
+    EXPECT_EQ(engine->channelState[0].recoveryFactor, static_cast<float>(kRecovery));
+    EXPECT_EQ(engine->channelState[1].recoveryFactor, 1.0f);
+    EXPECT_EQ(engine->channelState[1].recoveryInverse, 1.0f);
+    // The stored block keeps exactly what was given.
+    LimiterParams back;
+    getParams(engine, &back);
+    EXPECT_EQ(std::memcmp(&p, &back, sizeof p), 0);
+}
+
+TEST_F(Processing, OutputNeverExceedsTheCeilingForLoudNoise) {
+    std::vector<float> in(4096);
+    uint32_t seed = 12345;
+    for (float& s : in) {
+        seed = seed * 1664525u + 1013904223u;
+        s = (static_cast<float>(seed >> 8) / 16777216.0f - 0.5f) * 20.0f;
+    }
+    setChannelGain(8.0f);
+    const std::vector<float> out = replace(in);
+    for (float o : out) ASSERT_LE(std::fabs(o), 0.99999f);
+}
+
+}  // namespace
