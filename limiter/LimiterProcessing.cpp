@@ -133,12 +133,6 @@ void processBlock(LimiterEngine** slot, const float* in1, const float* in2, floa
     // destruction it must not write into the owner's slot (see releaseEngine).
     LimiterEngine* engine = *slot;
 
-    Coefficients previous[2];
-    for (int c = 0; c < 2; ++c) {
-        const ChannelState& s = engine->channelState[c];
-        previous[c] = {s.drive, s.gain, s.limit};
-    }
-
     lockEnter(&engine->lock);
     if (engine->busy == 1 || engine->mute == 1) {
         const bool muted = engine->busy != 1;
@@ -153,14 +147,22 @@ void processBlock(LimiterEngine** slot, const float* in1, const float* in2, floa
     }
     if (engine->deletePending == 1) {
         lockLeave(&engine->lock);
+        if (*slot == engine) *slot = nullptr;
         destroyEngine(&engine);
         return;
     }
     engine->busy = 1;
-    bool ramps = false;
-    if (engine->coefficientsValid == 0) {
+    // The coefficients the ramp starts from are copied only once this block
+    // owns the engine: a re-entrant call must not read them while another
+    // block is running.
+    Coefficients previous[2];
+    const bool ramps = engine->coefficientsValid == 0;
+    if (ramps) {
+        for (int c = 0; c < 2; ++c) {
+            const ChannelState& s = engine->channelState[c];
+            previous[c] = {s.drive, s.gain, s.limit};
+        }
         deriveCoefficients(engine);
-        ramps = true;
     }
     lockLeave(&engine->lock);
 

@@ -1,0 +1,143 @@
+// The lock protocol on real threads: re-entry while a block runs, the
+// owner giving the engine up mid-block, and a mixed load for the race
+// detector (the native build runs this under ThreadSanitizer too).
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "limiter/LimiterEngine.h"
+
+namespace {
+
+constexpr int kLongBlock = 1 << 21;
+
+bool engineBusy(LimiterEngine* engine) {
+    lockEnter(&engine->lock);
+    const bool busy = engine->busy == 1;
+    lockLeave(&engine->lock);
+    return busy;
+}
+
+void waitUntilBusy(LimiterEngine* engine, const std::atomic<bool>& finished) {
+    while (!engineBusy(engine) && !finished.load()) std::this_thread::yield();
+}
+
+TEST(EngineThreads, BlockFindingBusySetLeavesItsOutputsAlone) {
+    LimiterEngine* engine = createEngine();
+    configureEngine(&engine, 44100.0f, 2);
+    engine->busy = 1;  // as if another block were running
+    std::vector<float> in(64, 0.5f), out1(64, 3.0f), out2(64, 4.0f);
+    processBlockReplace(&engine, in.data(), in.data(), out1.data(), out2.data(), 64);
+    setMute(engine, 1);  // busy wins over mute: no silence written either
+    processBlockReplace(&engine, in.data(), in.data(), out1.data(), out2.data(), 64);
+    EXPECT_EQ(out1, std::vector<float>(64, 3.0f));
+    EXPECT_EQ(out2, std::vector<float>(64, 4.0f));
+    engine->busy = 0;
+    destroyEngine(&engine);
+}
+
+TEST(EngineThreads, SecondBlockDuringARunningBlockReturnsAtOnce) {
+    LimiterEngine* engine = createEngine();
+    configureEngine(&engine, 44100.0f, 2);
+    std::vector<float> longIn(kLongBlock, 0.5f), longOut1(kLongBlock), longOut2(kLongBlock);
+    int observed = 0;
+    for (int trial = 0; trial < 20 && observed < 3; ++trial) {
+        std::atomic<bool> finished{false};
+        std::thread audio([&] {
+            processBlockReplace(&engine, longIn.data(), longIn.data(), longOut1.data(),
+                                longOut2.data(), kLongBlock);
+            finished = true;
+        });
+        waitUntilBusy(engine, finished);
+        std::vector<float> in(64, 0.5f), out1(64, 3.0f), out2(64, 4.0f);
+        processBlockReplace(&engine, in.data(), in.data(), out1.data(), out2.data(), 64);
+        const bool stillRunning = !finished.load();
+        audio.join();
+        if (out1 == std::vector<float>(64, 3.0f)) {
+            EXPECT_EQ(out2, std::vector<float>(64, 4.0f));
+            ++observed;
+        } else {
+            EXPECT_FALSE(stillRunning) << "a block ran while another was in progress";
+        }
+    }
+    EXPECT_GT(observed, 0);
+    destroyEngine(&engine);
+}
+
+// The owner lives on the heap and is freed right after releaseEngine, as a
+// plug-in object is after the host closes it: the audio thread must neither
+// free the engine twice nor write into the freed owner.
+struct Owner {
+    LimiterEngine* engine = nullptr;
+};
+
+TEST(EngineThreads, ReleaseDuringABlockDefersDestructionToTheAudioThread) {
+    std::vector<float> in(kLongBlock, 0.9f), out1(kLongBlock), out2(kLongBlock);
+    const int32_t baseline = liveEngineCount();
+    int deferred = 0;
+    for (int trial = 0; trial < 20 && deferred < 3; ++trial) {
+        auto owner = std::make_unique<Owner>();
+        owner->engine = createEngine();
+        configureEngine(&owner->engine, 44100.0f, 2);
+        LimiterEngine** slot = &owner->engine;
+        LimiterEngine* engine = owner->engine;
+        std::atomic<bool> finished{false};
+        std::thread audio([&] {
+            processBlockAdd(slot, in.data(), in.data(), out1.data(), out2.data(), kLongBlock);
+            finished = true;
+        });
+        waitUntilBusy(engine, finished);
+        releaseEngine(&owner->engine);
+        EXPECT_EQ(owner->engine, nullptr);
+        if (liveEngineCount() == baseline + 1) ++deferred;  // still alive: the block owns it
+        owner.reset();
+        audio.join();
+        EXPECT_EQ(liveEngineCount(), baseline) << "engine leaked or freed twice";
+    }
+    EXPECT_GT(deferred, 0);
+}
+
+TEST(EngineThreads, DeletePendingAtBlockStartDestroysInsteadOfProcessing) {
+    const int32_t baseline = liveEngineCount();
+    LimiterEngine* engine = createEngine();
+    configureEngine(&engine, 44100.0f, 2);
+    engine->deletePending = 1;
+    std::vector<float> in(16, 0.5f), out(16, 2.0f);
+    processBlockReplace(&engine, in.data(), in.data(), out.data(), out.data(), 16);
+    EXPECT_EQ(engine, nullptr);
+    EXPECT_EQ(out, std::vector<float>(16, 2.0f));
+    EXPECT_EQ(liveEngineCount(), baseline);
+}
+
+TEST(EngineThreads, AudioEditorAndRogueSecondAudioThreadTogether) {
+    LimiterEngine* engine = createEngine();
+    configureEngine(&engine, 48000.0f, 2);
+    std::atomic<bool> stop{false};
+    auto audioLoop = [&](float level) {
+        std::vector<float> in(256, level), out1(256), out2(256);
+        while (!stop.load()) {
+            processBlockReplace(&engine, in.data(), in.data(), out1.data(), out2.data(), 256);
+            for (float o : out1) ASSERT_LE(o, 0.99999f);
+        }
+    };
+    std::thread audio(audioLoop, 1.5f);
+    std::thread rogue(audioLoop, 0.25f);
+    LimiterParams params;
+    getParams(engine, &params);
+    for (int i = 0; i < 2000; ++i) {
+        params.channel[0].gain = params.channel[1].gain = 1.0f + static_cast<float>(i % 7);
+        setParams(engine, &params);
+        setMute(engine, i % 5 == 0);
+        (void)getMute(engine);
+    }
+    stop = true;
+    audio.join();
+    rogue.join();
+    destroyEngine(&engine);
+}
+
+}  // namespace
