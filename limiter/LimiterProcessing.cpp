@@ -6,6 +6,7 @@
 // arithmetic between them is double, and the shaped sample, the stored output
 // and the state kept between blocks are rounded to float32 where noted.
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "limiter/LimiterEngine.h"
@@ -65,13 +66,21 @@ struct Envelope {
     float level;  // |y| of the previous sample
 };
 
+// Exponent bits all set: infinity or NaN. A bit test, because some C
+// libraries make std::isfinite a function call inside the sample loop.
+inline bool isFinite(float value) {
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return (bits & 0x7F800000u) != 0x7F800000u;
+}
+
 template <class Store>
 inline void processSample(Envelope& env, float input, float& output, double drive,
                           double gain, double limit, double recoveryFactor,
                           double recoveryInverse) {
     // A non-finite sample is taken as silence: fed through, it would set the
     // envelope to 1/inf = 0 and silence the channel until the next reset.
-    const double x = (std::isfinite(input) ? static_cast<double>(input) : 0.0) + kTiny;
+    const double x = (isFinite(input) ? static_cast<double>(input) : 0.0) + kTiny;
     double t = 1.0 - std::fabs(x);
     if (t < kTiny) t = kTiny;
     const float y = static_cast<float>(x * gain * (1.0 + drive * t));
@@ -86,10 +95,10 @@ inline void processSample(Envelope& env, float input, float& output, double driv
     // for good, so the envelope is then kept as it was.
     if (o > kCeiling) {
         o = kCeiling;
-        if (std::isfinite(y)) g = 1.0 / static_cast<double>(y);
+        if (isFinite(y)) g = 1.0 / static_cast<double>(y);
     } else if (o < -kCeiling) {
         o = -kCeiling;
-        if (std::isfinite(y)) g = -1.0 / static_cast<double>(y);
+        if (isFinite(y)) g = -1.0 / static_cast<double>(y);
     }
     Store::store(output, o, limit);
     env.gain = g;
