@@ -1,0 +1,129 @@
+#include "toolkit/ValueControl.h"
+
+#include <cstdlib>
+
+#include "toolkit/ByteBlock.h"
+#include "toolkit/ControlData.h"
+#include "toolkit/ControlTypes.h"
+
+namespace {
+
+constexpr WPARAM kTabKey = 9;
+constexpr WPARAM kEscapeKey = 27;
+
+LRESULT create(const ValueControlClass* cls, HWND window, LPARAM lParam) {
+    const CREATESTRUCTA* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    const void* templ = create != nullptr ? create->lpCreateParams : nullptr;
+    // Without a template there is nothing to build the control from.
+    if (templ == nullptr || cls->recordSize == 0) return -1;
+    void* record = std::malloc(cls->recordSize);
+    if (record == nullptr) return -1;
+    set_control_data(window, record);
+    copy_bytes(record, templ, cls->recordSize);
+    if (cls->created != nullptr && cls->created(window, record) != 0) {
+        set_control_data(window, nullptr);
+        std::free(record);
+        return -1;
+    }
+    return 0;
+}
+
+// Command 1 or 2: returns whether the state changed.
+bool setEnabled(const ValueControlClass* cls, void* record, int32_t enabled) {
+    int32_t* flag = cls->enabledFlag != nullptr ? cls->enabledFlag(record) : nullptr;
+    if (flag == nullptr || (*flag != 0) == (enabled != 0)) return false;
+    *flag = enabled;
+    return true;
+}
+
+LRESULT command(const ValueControlClass* cls, HWND window, void* record, WPARAM wParam,
+                LPARAM lParam) {
+    switch (LOWORD(wParam)) {
+        case kCommandEnable:
+        case kCommandDisable:
+            if (setEnabled(cls, record, LOWORD(wParam) == kCommandEnable ? 1 : 0))
+                InvalidateRect(window, nullptr, FALSE);
+            return 0;
+        case kCommandGetValue: {
+            const float* value = cls->value != nullptr ? cls->value(record) : nullptr;
+            return value != nullptr ? static_cast<LRESULT>(float_bits(*value)) : 0;
+        }
+        case kCommandSetValue:
+            if (cls->setValue != nullptr)
+                cls->setValue(window, record, bits_float(static_cast<uint32_t>(lParam)));
+            return 0;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int32_t value_control_message(const ValueControlClass* cls, HWND window, UINT message,
+                              WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_CREATE) {
+        *result = create(cls, window, lParam);
+        return 1;
+    }
+    void* record = get_control_data(window);
+    if (record == nullptr) return 0;
+
+    switch (message) {
+        case WM_DESTROY:
+            if (cls->destroying != nullptr) cls->destroying(window, record);
+            set_control_data(window, nullptr);
+            std::free(record);
+            *result = 0;
+            return 1;
+
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS: {
+            int32_t* focused = cls->focusFlag != nullptr ? cls->focusFlag(record) : nullptr;
+            if (focused != nullptr) {
+                *focused = message == WM_SETFOCUS ? 1 : 0;
+                InvalidateRect(window, nullptr, FALSE);
+            }
+            *result = 0;
+            return 1;
+        }
+
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window, &paint);
+            if (cls->paint != nullptr) cls->paint(window, dc, record);
+            EndPaint(window, &paint);
+            *result = 0;
+            return 1;
+        }
+
+        case WM_CLOSE:
+            DestroyWindow(window);
+            *result = 0;
+            return 1;
+
+        case WM_MOUSEACTIVATE:
+            if (GetFocus() != window) SetFocus(window);
+            *result = DefWindowProcA(window, message, wParam, lParam);
+            return 1;
+
+        case WM_KEYDOWN:
+            if (wParam != kTabKey && wParam != kEscapeKey) return 0;
+            if (cls->owner != nullptr && cls->owner(record) != nullptr)
+                PostMessageA(cls->owner(record), WM_KEYDOWN, wParam, lParam);
+            *result = 0;
+            return 1;
+
+        case WM_COMMAND:
+            if (LOWORD(wParam) < kCommandEnable || LOWORD(wParam) > kCommandSetValue) return 0;
+            *result = command(cls, window, record, wParam, lParam);
+            return 1;
+    }
+    return 0;
+}
+
+void repaint_control(const ValueControlClass* cls, HWND window) {
+    void* record = get_control_data(window);
+    if (record == nullptr || cls->paint == nullptr) return;
+    HDC dc = GetDC(window);
+    cls->paint(window, dc, record);
+    ReleaseDC(window, dc);
+}

@@ -1,0 +1,73 @@
+#include "toolkit/ValueText.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+uint8_t format_value(float value, char* buffer, std::size_t capacity, uint8_t decimals,
+                     uint8_t width, int32_t plusSign) {
+    if (buffer == nullptr || capacity == 0) return 0;
+
+    // "%", optional "+", optional "0<width>", "." and the decimals, "f":
+    // at most 1 + 1 + 4 + 1 + 3 + 1 characters.
+    char format[16];
+    std::size_t n = 0;
+    format[n++] = '%';
+    if (plusSign == 1 && value != 0.0f) format[n++] = '+';
+    if (width > 0) n += std::snprintf(format + n, sizeof format - n, "0%u", unsigned{width});
+    n += std::snprintf(format + n, sizeof format - n, ".%uf", unsigned{decimals});
+
+    const int written = std::snprintf(buffer, capacity, format, static_cast<double>(value));
+    if (written < 0) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    const std::size_t length = std::strlen(buffer);
+    return static_cast<uint8_t>(length);
+}
+
+namespace {
+
+constexpr int kMaxExtraIntegerDigits = 52;
+constexpr int kMaxFractionDigits = 52;
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+double parse_value(const char* text) {
+    if (text == nullptr) return 0.0;
+
+    // Up to and including the first digit: any '-' on the way negates.
+    bool negative = false;
+    const char* p = text;
+    while (*p != '\0' && !isDigit(*p)) {
+        if (*p == '-') negative = true;
+        ++p;
+    }
+    if (*p == '\0') return 0.0;
+
+    double value = *p - '0';
+    ++p;
+    for (int extra = 0; extra < kMaxExtraIntegerDigits && isDigit(*p); ++extra, ++p)
+        value = value * 10.0 + (*p - '0');
+
+    if (*p == '.' || *p == ',') {
+        ++p;
+        double scale = 1.0;
+        for (int k = 0; k < kMaxFractionDigits && isDigit(*p); ++k, ++p) {
+            scale *= 10.0;
+            value += (*p - '0') / scale;
+        }
+    }
+    return negative ? -value : value;
+}
+
+int32_t round_half_down(double x) {
+    if (std::isnan(x)) return 0;
+    const double base = std::floor(x);
+    const double rounded = (x - base > 0.5) ? base + 1.0 : base;
+    if (rounded >= 2147483647.0) return INT32_MAX;
+    if (rounded <= -2147483648.0) return INT32_MIN;
+    return static_cast<int32_t>(rounded);
+}
