@@ -4,6 +4,7 @@
     python3 tools/make_artwork.py            # writes resources/*.bmp, .ico
     python3 tools/make_artwork.py --preview DIR
                                              # also writes PNG previews to DIR
+    python3 tools/make_artwork.py --out DIR  # writes to DIR instead
 
 Every bitmap is written as an 8-bit-per-pixel (palettised) BMP, which is what
 the editor and the toolkit load with LoadBitmapA.  The output is deterministic:
@@ -271,6 +272,21 @@ def to_toolkit_palette(img):
     return out
 
 
+def black_outside_disc(img, margin=0.5):
+    """Faces of circular controls are copied through a disc mask with a
+    bitwise OR, so every pixel that may lie outside the mask must be exactly
+    black.  Clears each pixel whose centre is within `margin` of the edge of
+    the inscribed disc, or beyond it."""
+    w, h = img.size
+    c, r = w / 2.0, w / 2.0 - margin
+    px = img.load()
+    for y in range(h):
+        for x in range(w):
+            if math.hypot(x + 0.5 - c, y + 0.5 - c) > r:
+                px[x, y] = BLACK
+    return img
+
+
 # --------------------------------------------------------------------------
 # Editor: knob face (509)
 # --------------------------------------------------------------------------
@@ -319,7 +335,7 @@ def make_knob_face():
         return BLACK
 
     paste_shaded(img, 0, 0, FACE_SIZE, FACE_SIZE, fn)
-    return img
+    return black_outside_disc(img)
 
 
 # --------------------------------------------------------------------------
@@ -620,10 +636,10 @@ def make_led(lit):
         return col
 
     paste_shaded(img, 0, 0, 16, 16, fn)
-    return img
+    return black_outside_disc(img)
 
 
-def note_glyph(draw, s, cx, base_y, kind, dotted=False, triplet=False):
+def note_glyph(draw, s, cx, base_y, kind, dotted=False):
     """Draws one note in a cell at supersampled scale s.  kind: 1 whole,
     2 half, 4 quarter, 8 eighth, 16 sixteenth."""
     ink = BLACK
@@ -695,9 +711,6 @@ def note_glyph(draw, s, cx, base_y, kind, dotted=False, triplet=False):
         dx = right + 3.0 * s
         dy = hy - 1.0 * s
         draw.ellipse((dx - r, dy - r, dx + r, dy + r), fill=ink)
-    if triplet:
-        return right
-    return right
 
 
 def make_note_grid():
@@ -710,11 +723,10 @@ def make_note_grid():
     d = ImageDraw.Draw(big)
     three = font(FONT_BOLD, 9 * s)
     kinds = [1, 2, 4, 8, 16]
-    row_tint = [TK_LIGHT, (0xE6, 0xE6, 0xE6), TK_LIGHT]
     for row in range(3):
         for col, kind in enumerate(kinds):
             x0, y0 = col * 32 * s, row * 32 * s
-            d.rectangle((x0, y0, x0 + 32 * s - 1, y0 + 32 * s - 1), fill=row_tint[row])
+            d.rectangle((x0, y0, x0 + 32 * s - 1, y0 + 32 * s - 1), fill=TK_LIGHT)
             # raised cell: white top/left, grey bottom/right
             d.rectangle((x0, y0, x0 + 32 * s - 1, y0 + s - 1), fill=TK_WHITE)
             d.rectangle((x0, y0, x0 + s - 1, y0 + 32 * s - 1), fill=TK_WHITE)
@@ -724,7 +736,7 @@ def make_note_grid():
             if kind == 1:
                 cx = x0 + (14.0 if row == 2 else 16.0) * s
             base = y0 + (23.5 if kind != 1 else 19.0) * s
-            note_glyph(d, s, cx, base, kind, dotted=(row == 2), triplet=(row == 1))
+            note_glyph(d, s, cx, base, kind, dotted=(row == 2))
             if row == 1:
                 tx = x0 + (6.0 if kind != 1 else 7.5) * s
                 ty = y0 + (8.0 if kind != 1 else 9.5) * s
@@ -757,7 +769,7 @@ def make_dark_knob():
         return (v, v, clamp8(v + 3))
 
     paste_shaded(img, 0, 0, 32, 32, fn)
-    return img
+    return black_outside_disc(img)
 
 
 def make_slider_track(vertical):
@@ -1008,14 +1020,17 @@ def composite(images, values=None, lit=False):
 
 def main(argv):
     preview = None
+    out = OUT
     if "--preview" in argv:
         preview = argv[argv.index("--preview") + 1]
-    os.makedirs(OUT, exist_ok=True)
+    if "--out" in argv:
+        out = argv[argv.index("--out") + 1]
+    os.makedirs(out, exist_ok=True)
     images = {}
     for rid, name, img in bitmaps():
-        img.save(os.path.join(OUT, name), format="BMP")
+        img.save(os.path.join(out, name), format="BMP")
         images[rid] = img
-    write_ico(os.path.join(OUT, "qclamper.ico"),
+    write_ico(os.path.join(out, "qclamper.ico"),
               [make_icon_image(32), make_icon_image(16), make_icon_image(48)])
 
     if preview:
