@@ -11,3 +11,7 @@ HINSTANCE moduleInstance();
 
 // The module's attach handler calls this; tests may too.
 void setModuleInstance(HINSTANCE instance);
+
+// The attach handler itself: stores the instance on DLL_PROCESS_ATTACH and
+// answers success to every notification.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved);
