@@ -1,0 +1,118 @@
+#include "editor/LimiterEditor.h"
+
+#include "editor/EditorBitmaps.h"
+#include "editor/EditorLinks.h"
+#include "plugin/ModuleInstance.h"
+#include "plugin/PluginBase.h"
+
+const char kEditorClassName[] = "K.Somar\xA9QCLAMPER_HWND0002";
+const ERect kEditorRect = {0, 0, 93, 549};
+int32_t LimiterEditor::openEditorCount = 0;
+
+namespace {
+
+void registerEditorClass(WNDPROC procedure) {
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.cbWndExtra = 4;
+    windowClass.hInstance = moduleInstance();
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    RegisterClassA(&windowClass);
+}
+
+}  // namespace
+
+LimiterEditor::LimiterEditor(PluginBase* effect)
+    : EditorBase(effect), popupMenu(nullptr), controls(), isOpen(0), window(nullptr),
+      counted_(false) {}
+
+LimiterEditor::~LimiterEditor() {
+    if (counted_) close();
+}
+
+int32_t LimiterEditor::getRect(ERect** rect) {
+    if (rect) *rect = const_cast<ERect*>(&kEditorRect);
+    return 1;
+}
+
+int32_t LimiterEditor::open(HWND parent) {
+    // A second open without close moves the editor to the new parent: the
+    // old window goes first, so none is left behind and the count stays true.
+    if (counted_) close();
+    parentWindow = parent;
+    if (++openEditorCount == 1) registerEditorClass(windowProcedure);
+    counted_ = true;
+    window = CreateWindowExA(0, kEditorClassName, "", WS_CHILD | WS_VISIBLE, 0, 0,
+                             kEditorRect.right, kEditorRect.bottom, parentWindow, nullptr,
+                             moduleInstance(), this);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    isOpen = 1;
+    return 1;
+}
+
+// A close without a matching open changes nothing: the count never goes
+// below zero and never drops the class from under another open editor.
+void LimiterEditor::close() {
+    if (window) SendMessageA(window, WM_CLOSE, 0, 0);
+    if (!counted_) return;
+    counted_ = false;
+    if (--openEditorCount == 0) UnregisterClassA(kEditorClassName, moduleInstance());
+}
+
+void LimiterEditor::update() {
+    if (isOpen == 1) refreshControls(&controls);
+}
+
+LRESULT LimiterEditor::onCreate(HWND createdWindow) {
+    window = createdWindow;
+    popupMenu = createEditorMenu();
+    setupControls(&controls, effect ? static_cast<LimiterEngine*>(effect->getEngine()) : nullptr);
+    createControls(&controls, createdWindow);
+    refreshControls(&controls);
+    return 0;
+}
+
+void LimiterEditor::onDestroy() {
+    isOpen = 0;
+    window = nullptr;
+    destroyControls(&controls);
+    DestroyMenu(popupMenu);
+    popupMenu = nullptr;
+}
+
+LRESULT CALLBACK LimiterEditor::windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                                LPARAM lParam) {
+    auto* editor = reinterpret_cast<LimiterEditor*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    switch (message) {
+        case WM_CREATE: {
+            const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+            editor = static_cast<LimiterEditor*>(create->lpCreateParams);
+            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(editor));
+            if (editor) editor->onCreate(window);
+            return DefWindowProcA(window, message, wParam, lParam);
+        }
+        case WM_DESTROY:
+            if (editor) editor->onDestroy();
+            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            return 1;
+        case WM_CLOSE:
+            DestroyWindow(window);
+            return 1;
+        case WM_ERASEBKGND:
+            drawBackground(reinterpret_cast<HDC>(wParam));
+            return -1;
+        case WM_COMMAND:
+            openLink(window, LOWORD(wParam));
+            return 1;
+        case WM_RBUTTONDOWN:
+            if (editor) showEditorMenu(editor->popupMenu, window, lParam);
+            return 0;
+        case WM_LBUTTONDOWN:
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

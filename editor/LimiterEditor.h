@@ -1,0 +1,42 @@
+#pragma once
+// The limiter's editor: a 549 x 93 child window of the host's window showing
+// the panel bitmap, the knobs and the mute button, with a context menu.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "editor/EditorBase.h"
+#include "editor/EditorControls.h"
+
+// The window class lives while at least one editor of the process is open.
+extern const char kEditorClassName[];
+extern const ERect kEditorRect;
+
+class LimiterEditor : public EditorBase {
+public:
+    explicit LimiterEditor(PluginBase* effect);
+    // Closes a window the host left open: its procedure must never reach a
+    // destroyed editor.
+    ~LimiterEditor() override;
+
+    int32_t getRect(ERect** rect) override;
+    int32_t open(HWND parent) override;
+    void close() override;
+    void update() override;
+
+    HMENU popupMenu;
+    EditorControls controls;
+    int32_t isOpen;
+    HWND window;
+
+    // open calls not yet matched by close, over all editors of the process.
+    static int32_t openEditorCount;
+
+private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    LRESULT onCreate(HWND window);
+    void onDestroy();
+    // Whether this editor's open is counted in openEditorCount.
+    bool counted_;
+};

@@ -1,0 +1,142 @@
+#include "limiter/LimiterPlugin.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "editor/EditorBitmaps.h"
+#include "editor/LimiterEditor.h"
+#include "limiter/BufferRouting.h"
+#include "plugin/ModuleInstance.h"
+#include "toolkit/ModuleDirectory.h"
+#include "toolkit/ToolkitModule.h"
+
+int32_t LimiterPlugin::instanceCount = 0;
+int16_t g_outOfMemory = 0;
+
+namespace {
+const char kApplicationName[] = "Q-Clamper";
+const char kDefaultProgramName[] = "Program 1";
+}  // namespace
+
+LimiterPlugin::LimiterPlugin(audioMasterCallback hostCallback)
+    : PluginBase(hostCallback, 1, 1), engine(nullptr), chunkBuffer(), programNames(nullptr) {
+    if (instanceCount == 0) {
+        const HINSTANCE instance = moduleInstance();
+        store_module_directory(instance);
+        init_toolkit(instance, kApplicationName);
+        loadEditorBitmaps(instance);
+    }
+    ++instanceCount;
+
+    engine = createEngine();
+    if (engine) {
+        configureEngine(&engine, 44100.0f, 2);
+        getParams(engine, &chunkBuffer);
+    } else {
+        g_outOfMemory = 1;
+    }
+
+    programNames = static_cast<char(*)[kProgramNameSize]>(std::calloc(1, kProgramNameSize));
+    if (programNames) std::strcpy(programNames[0], kDefaultProgramName);
+
+    setNumInputs(2);
+    setNumOutputs(2);
+    setCanReplacing(true);
+    setUniqueID(kLimiterUniqueId);
+    setProgramChunks(true);
+    if (programNames) setProgram(0);
+    setCanMono(true);
+}
+
+LimiterPlugin::~LimiterPlugin() {
+    releaseEngine(&engine);
+    std::free(programNames);
+    programNames = nullptr;
+    if (--instanceCount == 0) {
+        freeEditorBitmaps();
+        terminate_toolkit();
+    }
+}
+
+void LimiterPlugin::setParameter(int32_t, float) {}
+
+float LimiterPlugin::getParameter(int32_t) { return 0.0f; }
+
+void LimiterPlugin::process(float** inputs, float** outputs, int32_t sampleFrames) {
+    routeAudioBlock(&engine, sampleRate, inputs, outputs, sampleFrames, StoreForm::Add);
+}
+
+void LimiterPlugin::processReplacing(float** inputs, float** outputs, int32_t sampleFrames) {
+    routeAudioBlock(&engine, sampleRate, inputs, outputs, sampleFrames, StoreForm::Replace);
+}
+
+void LimiterPlugin::setProgram(int32_t program) { curProgram = program; }
+
+// A name longer than an entry holds is cut to 23 characters.
+void LimiterPlugin::setProgramName(const char* name) {
+    if (!programNames || !name) return;
+    char* entry = programNames[curProgram];
+    std::strncpy(entry, name, kProgramNameSize - 1);
+    entry[kProgramNameSize - 1] = '\0';
+}
+
+void LimiterPlugin::getProgramName(char* name) {
+    if (!name) return;
+    if (!programNames) {
+        name[0] = '\0';
+        return;
+    }
+    std::memcpy(name, programNames[curProgram], std::strlen(programNames[curProgram]) + 1);
+}
+
+void LimiterPlugin::getParamLabel(int32_t, char* text) {
+    if (text) text[0] = '\0';
+}
+
+void LimiterPlugin::getParamDisplay(int32_t, char* text) {
+    if (text) text[0] = '\0';
+}
+
+void LimiterPlugin::getParamName(int32_t, char* text) {
+    if (text) text[0] = '\0';
+}
+
+int32_t LimiterPlugin::getChunk(void** data, bool) {
+    if (engine) getParams(engine, &chunkBuffer);
+    if (data) *data = &chunkBuffer;
+    return kChunkSize;
+}
+
+// A null block changes nothing: there is nothing to read.
+int32_t LimiterPlugin::setChunk(void* data, int32_t byteSize, bool) {
+    if (byteSize != kChunkSize || !data) return kChunkSize;
+    std::memcpy(&chunkBuffer, data, kChunkSize);
+    if (engine) setParams(engine, &chunkBuffer);
+    if (editor) editor->update();
+    return kChunkSize;
+}
+
+void LimiterPlugin::setSampleRate(float rate) {
+    sampleRate = rate;
+    if (sampleRate > 100.0f) configureEngine(&engine, rate, 2);
+}
+
+void LimiterPlugin::suspend() {
+    if (sampleRate > 100.0f) suspendEngine(&engine);
+}
+
+void LimiterPlugin::resume() {
+    if (sampleRate > 100.0f) resetEngine(&engine);
+}
+
+void* LimiterPlugin::getEngine() { return engine; }
+
+LimiterPluginWithEditor::LimiterPluginWithEditor(audioMasterCallback hostCallback)
+    : LimiterPlugin(hostCallback) {
+    // The editor attaches itself to this effect, which then owns it. Without
+    // memory for it the effect simply runs without an editor.
+    new (std::nothrow) LimiterEditor(this);
+}
+
+LimiterPluginWithEditor::~LimiterPluginWithEditor() {}

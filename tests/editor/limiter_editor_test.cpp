@@ -1,0 +1,259 @@
+// The limiter's editor: its rectangle, its window and class, the panel it
+// paints, its menu and links, and what knob and button changes do to the
+// engine. Real windows under a real message loop.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "editor/EditorBitmaps.h"
+#include "editor/EditorLinks.h"
+#include "editor/LimiterEditor.h"
+#include "limiter/LimiterPlugin.h"
+#include "plugin/ModuleInstance.h"
+#include "resources/resource_ids.h"
+#include "tests/support/TestHost.h"
+#include "toolkit/ControlTypes.h"
+#include "tests/toolkit/GdiObjectCounter.h"
+
+extern "C" AEffect* QC_CDECL pluginMain(audioMasterCallback hostCallback);
+
+namespace {
+
+bool editorClassRegistered() {
+    WNDCLASSA info;
+    return GetClassInfoA(moduleInstance(), kEditorClassName, &info) != 0;
+}
+
+void pumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+// A host's top-level window to embed editors in.
+struct HostWindow {
+    HWND handle = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                  600, 160, nullptr, nullptr, nullptr, nullptr);
+    ~HostWindow() { DestroyWindow(handle); }
+};
+
+struct EditorFixture : ::testing::Test {
+    TestHost host;
+    HostedEffect fx{pluginMain(TestHost::callback())};
+    HostWindow parent;
+    LimiterPlugin* plugin() { return static_cast<LimiterPlugin*>(static_cast<PluginBase*>(fx.record()->object)); }
+    LimiterEditor* editor() { return static_cast<LimiterEditor*>(plugin()->editor); }
+    LimiterEngine* engine() { return plugin()->engine; }
+};
+
+using Editor = EditorFixture;
+
+TEST_F(Editor, RectangleIsThePanelSizeOpenOrNot) {
+    ERect* rect = nullptr;
+    EXPECT_EQ(fx.dispatch(effEditGetRect, 0, 0, &rect), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->top, 0);
+    EXPECT_EQ(rect->left, 0);
+    EXPECT_EQ(rect->bottom, 93);
+    EXPECT_EQ(rect->right, 549);
+    fx.dispatch(effEditOpen, 0, 0, parent.handle);
+    ERect* again = nullptr;
+    EXPECT_EQ(fx.dispatch(effEditGetRect, 0, 0, &again), 1);
+    EXPECT_EQ(again, rect);
+    fx.dispatch(effEditClose);
+}
+
+TEST_F(Editor, OpenCreatesAChildWindowOfThePanelSizeAndCloseDestroysIt) {
+    EXPECT_EQ(fx.dispatch(effEditOpen, 0, 0, parent.handle), 1);
+    HWND window = editor()->window;
+    ASSERT_TRUE(IsWindow(window));
+    EXPECT_EQ(GetParent(window), parent.handle);
+    EXPECT_EQ(editor()->isOpen, 1);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 549);
+    EXPECT_EQ(client.bottom, 93);
+    EXPECT_TRUE(IsMenu(editor()->popupMenu));
+    EXPECT_EQ(editor()->controls.editorWindow, window);
+    EXPECT_EQ(editor()->controls.engine, engine());
+
+    fx.dispatch(effEditClose);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(editor()->window, nullptr);
+    EXPECT_EQ(editor()->isOpen, 0);
+}
+
+TEST_F(Editor, ClassLivesWhileAnyEditorIsOpen) {
+    HostedEffect other(pluginMain(TestHost::callback()));
+    EXPECT_FALSE(editorClassRegistered());
+    fx.dispatch(effEditOpen, 0, 0, parent.handle);
+    other.dispatch(effEditOpen, 0, 0, parent.handle);
+    EXPECT_EQ(LimiterEditor::openEditorCount, 2);
+    fx.dispatch(effEditClose);
+    EXPECT_TRUE(editorClassRegistered());
+    other.dispatch(effEditClose);
+    EXPECT_FALSE(editorClassRegistered());
+    EXPECT_EQ(LimiterEditor::openEditorCount, 0);
+}
+
+TEST_F(Editor, UnpairedOpenAndCloseAreTolerated) {
+    fx.dispatch(effEditClose);  // close before any open
+    EXPECT_EQ(LimiterEditor::openEditorCount, 0);
+    fx.dispatch(effEditOpen, 0, 0, parent.handle);
+    HWND first = editor()->window;
+    fx.dispatch(effEditOpen, 0, 0, parent.handle);  // again, without close
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_TRUE(IsWindow(editor()->window));
+    EXPECT_EQ(LimiterEditor::openEditorCount, 1);
+    fx.dispatch(effEditClose);
+    fx.dispatch(effEditClose);
+    EXPECT_EQ(LimiterEditor::openEditorCount, 0);
+    EXPECT_FALSE(editorClassRegistered());
+}
+
+TEST_F(Editor, ReopeningGivesAFreshWindowAndMenu) {
+    fx.dispatch(effEditOpen, 0, 0, parent.handle);
+    HWND window = editor()->window;
+    HMENU menu = editor()->popupMenu;
+    fx.dispatch(effEditClose);
+    EXPECT_FALSE(IsMenu(menu));
+    fx.dispatch(effEditOpen, 0, 0, parent.handle);
+    EXPECT_TRUE(IsWindow(editor()->window));
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(IsMenu(editor()->popupMenu));
+    fx.dispatch(effEditClose);
+}
+
+TEST_F(Editor, EffectClosedWithItsEditorOpenTakesTheWindowAlong) {
+    fx.dispatch(effEditOpen, 0, 0, parent.handle);
+    HWND window = editor()->window;
+    fx.close();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(LimiterEditor::openEditorCount, 0);
+    EXPECT_FALSE(editorClassRegistered());
+}
+
+TEST_F(Editor, ErasingPaintsThePanel) {
+    fx.dispatch(effEditOpen, 0, 0, parent.handle);
+    HDC screen = GetDC(nullptr);
+    HDC target = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, 549, 93);
+    HGDIOBJ old = SelectObject(target, canvas);
+    EXPECT_EQ(SendMessageA(editor()->window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(target), 0), -1);
+
+    // The same pixels as the panel bitmap drawn directly.
+    HDC reference = CreateCompatibleDC(screen);
+    HBITMAP panel = LoadBitmapA(moduleInstance(), MAKEINTRESOURCEA(QC_BMP_PANEL));
+    ASSERT_NE(panel, nullptr);
+    HGDIOBJ oldPanel = SelectObject(reference, panel);
+    int differing = 0;
+    for (int y = 0; y < 93; y += 7) {
+        for (int x = 0; x < 549; x += 11) {
+            if (GetPixel(target, x, y) != GetPixel(reference, x, y)) ++differing;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    SelectObject(reference, oldPanel);
+    DeleteObject(panel);
+    DeleteDC(reference);
+    SelectObject(target, old);
+    DeleteObject(canvas);
+    DeleteDC(target);
+    ReleaseDC(nullptr, screen);
+    fx.dispatch(effEditClose);
+}
+
+TEST_F(Editor, ChunkWhileOpenOrClosedKeepsTheEditorWorking) {
+    LimiterParams params;
+    getParams(engine(), &params);
+    params.channel[0].gain = 0.5f;
+    fx.dispatch(effSetChunk, 0, 64, &params);  // closed: nothing to refresh
+    fx.dispatch(effEditOpen, 0, 0, parent.handle);
+    params.channel[0].compression = 3.0f;
+    EXPECT_EQ(fx.dispatch(effSetChunk, 0, 64, &params), 64);
+    fx.dispatch(effEditIdle);
+    pumpMessages();
+    LimiterParams back;
+    getParams(engine(), &back);
+    EXPECT_EQ(std::memcmp(&params, &back, 64), 0);  // a refresh never writes back
+    fx.dispatch(effEditClose);
+}
+
+TEST_F(Editor, ManyOpenCloseCyclesLeakNothing) {
+    fx.dispatch(effEditOpen, 0, 0, parent.handle);
+    fx.dispatch(effEditClose);
+    const int32_t gdiBefore = live_gdi_objects();
+    for (int i = 0; i < 50; ++i) {
+        fx.dispatch(effEditOpen, 0, 0, parent.handle);
+        pumpMessages();
+        fx.dispatch(effEditClose);
+    }
+    pumpMessages();
+    EXPECT_EQ(GetWindow(parent.handle, GW_CHILD), nullptr);
+    if (gdiBefore >= 0) {
+        EXPECT_LE(live_gdi_objects(), gdiBefore);
+    }
+}
+
+TEST_F(Editor, MenuOffersTheWebPagesAndLinksKnowTheirCommands) {
+    fx.dispatch(effEditOpen, 0, 0, parent.handle);
+    HMENU menu = editor()->popupMenu;
+    ASSERT_EQ(GetMenuItemCount(menu), 1);
+    EXPECT_EQ(GetMenuItemID(menu, 0), 890u);
+    char text[64] = {};
+    GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "See KS's Web Pages...");
+    EXPECT_FALSE(openLink(editor()->window, 892));
+    EXPECT_EQ(SendMessageA(editor()->window, WM_COMMAND, 892, 0), 1);
+    EXPECT_EQ(SendMessageA(editor()->window, WM_LBUTTONDOWN, 0, 0), 0);
+    fx.dispatch(effEditClose);
+}
+
+TEST(EditorCallbacks, KnobsWriteBothChannelsAndMuteFollowsTheButton) {
+    LimiterEngine* engine = createEngine();
+    EditorControls controls;
+    setupControls(&controls, engine);
+    onKnobChanged(&controls, kGainKnobId, float_bits(6.0f));
+    LimiterParams p;
+    getParams(engine, &p);
+    EXPECT_EQ(p.channel[0].gain, 1.9952624f);
+    EXPECT_EQ(p.channel[1].gain, 1.9952624f);
+    onKnobChanged(&controls, kGainKnobId | 0x10000, float_bits(0.0f));
+    getParams(engine, &p);
+    EXPECT_EQ(p.channel[1].gain, 1.0f);
+    onKnobChanged(&controls, kGainKnobId, float_bits(-24.0f));
+    getParams(engine, &p);
+    EXPECT_EQ(p.channel[0].gain, 0.063095734f);
+
+    onKnobChanged(&controls, kCompressionKnobId, float_bits(4.5f));
+    onKnobChanged(&controls, kVelocityKnobId, float_bits(50.0f));
+    onKnobChanged(&controls, kLimitKnobId, float_bits(0.25f));
+    getParams(engine, &p);
+    for (const ChannelParams& c : p.channel) {
+        EXPECT_EQ(c.compression, 4.5f);
+        EXPECT_EQ(c.velocity, 50.0f);
+        EXPECT_EQ(c.limit, 0.25f);
+    }
+    engine->coefficientsValid = 1;
+    onKnobChanged(&controls, 9, float_bits(3.0f));  // unknown id: block rewritten unchanged
+    LimiterParams same;
+    getParams(engine, &same);
+    EXPECT_EQ(std::memcmp(&p, &same, 64), 0);
+    EXPECT_EQ(engine->coefficientsValid, 0);
+
+    onMuteChanged(&controls, 0, float_bits(1.0f));
+    EXPECT_EQ(getMute(engine), 1);
+    onMuteChanged(&controls, 0, float_bits(0.5f));
+    EXPECT_EQ(getMute(engine), 0);
+
+    EXPECT_EQ(gainToDecibels(0.5f), static_cast<float>(20.0 * std::log10(0.5)));
+    EXPECT_NEAR(gainToDecibels(0.5f), -6.0206f, 1e-4f);
+
+    // Without an engine the callbacks and the refresh have nothing to touch.
+    setupControls(&controls, nullptr);
+    EXPECT_EQ(onKnobChanged(&controls, kGainKnobId, float_bits(1.0f)), 0);
+    EXPECT_EQ(refreshControls(&controls), 0);
+    destroyEngine(&engine);
+}
+
+}  // namespace

@@ -1,0 +1,244 @@
+// The limiter effect object driven through its record, the way a host does,
+// with the plug-in code linked into this program (so that the engine count
+// and the editor's fields can be checked too).
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "editor/LimiterEditor.h"
+#include "limiter/LimiterPlugin.h"
+#include "plugin/ModuleInstance.h"
+#include "tests/support/TestHost.h"
+#include "toolkit/ControlTypes.h"
+#include "toolkit/WindowClasses.h"
+
+extern "C" AEffect* QC_CDECL pluginMain(audioMasterCallback hostCallback);
+
+namespace {
+
+bool toolkitClassRegistered() {
+    WNDCLASSA info;
+    return GetClassInfoA(moduleInstance(), kRotatifClassName, &info) != 0;
+}
+
+LimiterPlugin* objectOf(const HostedEffect& fx) {
+    return static_cast<LimiterPlugin*>(static_cast<PluginBase*>(fx.record()->object));
+}
+
+std::vector<unsigned char> chunkOf(HostedEffect& fx) {
+    void* data = nullptr;
+    const int32_t size = fx.dispatch(effGetChunk, 0, 0, &data);
+    EXPECT_EQ(size, 64);
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    return std::vector<unsigned char>(bytes, bytes + 64);
+}
+
+struct Stereo {
+    explicit Stereo(int frames, float in = 0.5f, float out = 9.0f)
+        : in1(frames, in), in2(frames, in), out1(frames, out), out2(frames, out) {}
+    float* inputs[2];
+    float* outputs[2];
+    std::vector<float> in1, in2, out1, out2;
+    float** ins() { inputs[0] = in1.data(); inputs[1] = in2.data(); return inputs; }
+    float** outs() { outputs[0] = out1.data(); outputs[1] = out2.data(); return outputs; }
+};
+
+TEST(LimiterEntry, HostAnsweringVersionZeroGetsNothing) {
+    TestHost host;
+    host.versionAnswer = 0;
+    EXPECT_EQ(pluginMain(TestHost::callback()), nullptr);
+    EXPECT_EQ(host.countOf(audioMasterVersion), 1);
+    EXPECT_EQ(LimiterPlugin::instanceCount, 0);
+    EXPECT_FALSE(toolkitClassRegistered());
+    EXPECT_EQ(pluginMain(nullptr), nullptr);
+}
+
+TEST(LimiterEntry, RecordDescribesTheLimiter) {
+    TestHost host;
+    HostedEffect fx(pluginMain(TestHost::callback()));
+    ASSERT_TRUE(fx);
+    const AEffect* e = fx.record();
+    EXPECT_EQ(e->magic, kEffectMagic);
+    EXPECT_EQ(e->flags, 0x39);
+    EXPECT_EQ(e->uniqueID, 0x4B530002);
+    EXPECT_EQ(e->numInputs, 2);
+    EXPECT_EQ(e->numOutputs, 2);
+    EXPECT_EQ(e->numPrograms, 1);
+    EXPECT_EQ(e->numParams, 1);
+    EXPECT_TRUE(toolkitClassRegistered());
+}
+
+TEST(LimiterEntry, TwoInstancesShareTheToolkitAndOnlyTheLastStopsIt) {
+    TestHost host;
+    auto* first = new HostedEffect(pluginMain(TestHost::callback()));
+    HostedEffect second(pluginMain(TestHost::callback()));
+    EXPECT_EQ(LimiterPlugin::instanceCount, 2);
+    first->close();
+    delete first;
+    EXPECT_TRUE(toolkitClassRegistered());
+    EXPECT_EQ(LimiterPlugin::instanceCount, 1);
+    EXPECT_EQ(second.close(), 1);
+    EXPECT_FALSE(toolkitClassRegistered());
+    EXPECT_EQ(LimiterPlugin::instanceCount, 0);
+}
+
+TEST(LimiterChunk, FreshChunkIsTheDefaultBlock) {
+    TestHost host;
+    HostedEffect fx(pluginMain(TestHost::callback()));
+    const std::vector<unsigned char> chunk = chunkOf(fx);
+    for (int i = 0; i < 32; ++i) EXPECT_EQ(chunk[i], 0);
+    const float expected[8] = {1.0f, 1.0f, 5.0f, 1.0f, 1.0f, 1.0f, 5.0f, 1.0f};
+    EXPECT_EQ(std::memcmp(chunk.data() + 32, expected, 32), 0);
+}
+
+TEST(LimiterChunk, OnlyA64ByteBlockIsTakenWithItsReservedBytes) {
+    TestHost host;
+    HostedEffect fx(pluginMain(TestHost::callback()));
+    const std::vector<unsigned char> before = chunkOf(fx);
+    std::vector<unsigned char> block(65, 0x41);
+    EXPECT_EQ(fx.dispatch(effSetChunk, 0, 63, block.data()), 64);
+    EXPECT_EQ(fx.dispatch(effSetChunk, 0, 65, block.data()), 64);
+    EXPECT_EQ(fx.dispatch(effSetChunk, 0, 64, nullptr), 64);  // nothing to read
+    EXPECT_EQ(chunkOf(fx), before);
+
+    LimiterParams params;
+    std::memcpy(&params, before.data(), 64);
+    for (int i = 0; i < 32; ++i) params.reserved[i] = static_cast<uint8_t>(0xA0 + i);
+    params.channel[1].gain = 0.5f;
+    EXPECT_EQ(fx.dispatch(effSetChunk, 1, 64, &params), 64);
+    const std::vector<unsigned char> after = chunkOf(fx);
+    EXPECT_EQ(std::memcmp(after.data(), &params, 64), 0);
+}
+
+TEST(LimiterChunk, EditorChangesReachTheNextChunk) {
+    TestHost host;
+    HostedEffect fx(pluginMain(TestHost::callback()));
+    LimiterEditor* editor = static_cast<LimiterEditor*>(objectOf(fx)->editor);
+    setupControls(&editor->controls, objectOf(fx)->engine);
+    onKnobChanged(&editor->controls, kGainKnobId, float_bits(6.0f));
+    const std::vector<unsigned char> chunk = chunkOf(fx);
+    LimiterParams params;
+    std::memcpy(&params, chunk.data(), 64);
+    EXPECT_EQ(params.channel[0].gain, 1.9952624f);
+    EXPECT_EQ(params.channel[1].gain, 1.9952624f);
+}
+
+TEST(LimiterRate, SampleRateConfiguresOnlyAbove100Hz) {
+    TestHost host;
+    HostedEffect fx(pluginMain(TestHost::callback()));
+    LimiterEngine* engine = objectOf(fx)->engine;
+
+    fx.dispatch(effSetSampleRate, 0, 0, nullptr, 48000.0f);
+    EXPECT_EQ(engine->sampleRate, 48000.0f);
+    engine->channelState[0].envelopeGain = 0.5f;
+    fx.dispatch(effSetSampleRate, 0, 0, nullptr, 48000.0f);  // the same rate: no reset
+    EXPECT_EQ(engine->channelState[0].envelopeGain, 0.5f);
+
+    fx.dispatch(effSetSampleRate, 0, 0, nullptr, 50.0f);
+    EXPECT_EQ(objectOf(fx)->sampleRate, 50.0f);
+    EXPECT_EQ(engine->sampleRate, 48000.0f);
+    Stereo audio(64);
+    fx.process(audio.ins(), audio.outs(), 64);
+    fx.processReplacing(audio.ins(), audio.outs(), 64);
+    EXPECT_EQ(audio.out1, std::vector<float>(64, 9.0f));
+    EXPECT_EQ(audio.out2, std::vector<float>(64, 9.0f));
+
+    fx.dispatch(effMainsChanged, 0, 1);  // resume at 50 Hz does not reset either
+    EXPECT_EQ(engine->channelState[0].envelopeGain, 0.5f);
+
+    fx.dispatch(effSetSampleRate, 0, 0, nullptr, 100.0f);
+    fx.processReplacing(audio.ins(), audio.outs(), 64);
+    EXPECT_EQ(audio.out1[0], 9.0f);
+    fx.dispatch(effSetSampleRate, 0, 0, nullptr, 100.001f);
+    fx.processReplacing(audio.ins(), audio.outs(), 64);
+    EXPECT_NE(audio.out1[0], 9.0f);
+    EXPECT_EQ(engine->sampleRate, 100.001f);
+
+    fx.dispatch(effMainsChanged, 0, 1);  // resume: running state reset, next block ramps
+    EXPECT_EQ(engine->channelState[0].envelopeGain, 1.0f);
+    EXPECT_EQ(engine->coefficientsValid, 0);
+}
+
+TEST(LimiterAudio, BothFormsWithTheHostsBufferLayouts) {
+    TestHost host;
+    HostedEffect fx(pluginMain(TestHost::callback()));
+    fx.dispatch(effSetSampleRate, 0, 0, nullptr, 44100.0f);
+    Stereo audio(128, 0.5f, 0.25f);
+    audio.in2.assign(128, -0.5f);
+    fx.process(audio.ins(), audio.outs(), 128);
+    EXPECT_NEAR(audio.out1[100], 0.75f, 1e-4f);
+    EXPECT_NEAR(audio.out2[100], -0.25f, 1e-4f);
+
+    fx.processReplacing(audio.ins(), audio.outs(), 128);
+    EXPECT_NEAR(audio.out1[100], 0.5f, 1e-4f);
+
+    // A mono input feeds both channels; a shared output takes channel 1 only.
+    float* monoIn[2] = {audio.in1.data(), nullptr};
+    audio.out2.assign(128, 0.0f);
+    fx.processReplacing(monoIn, audio.outs(), 128);
+    EXPECT_EQ(audio.out1, audio.out2);
+    float* sharedOut[2] = {audio.out1.data(), audio.out1.data()};
+    fx.processReplacing(audio.ins(), sharedOut, 128);
+    EXPECT_NEAR(audio.out1[100], 0.5f, 1e-4f);
+}
+
+TEST(LimiterPrograms, OneNamedProgramAndSilentParameter) {
+    TestHost host;
+    HostedEffect fx(pluginMain(TestHost::callback()));
+    char text[64];
+    std::memset(text, 'x', sizeof text);
+    fx.dispatch(effGetProgramName, 0, 0, text);
+    EXPECT_STREQ(text, "Program 1");
+
+    fx.dispatch(effSetProgramName, 0, 0, const_cast<char*>("Loud Drums"));
+    fx.dispatch(effGetProgramName, 0, 0, text);
+    EXPECT_STREQ(text, "Loud Drums");
+    fx.dispatch(effSetProgramName, 0, 0, const_cast<char*>("A name far longer than an entry holds"));
+    fx.dispatch(effGetProgramName, 0, 0, text);
+    EXPECT_STREQ(text, "A name far longer than ");  // 23 characters kept
+
+    for (int32_t opcode : {effGetParamLabel, effGetParamDisplay, effGetParamName}) {
+        for (int32_t index : {0, 5}) {
+            std::memset(text, 'x', sizeof text);
+            fx.dispatch(opcode, index, 0, text);
+            EXPECT_EQ(text[0], '\0');
+        }
+    }
+    EXPECT_EQ(fx.getParameter(0), 0.0f);
+    fx.setParameter(0, 0.7f);
+    EXPECT_EQ(fx.getParameter(3), 0.0f);
+}
+
+// The host closes the effect while its audio thread is inside a block: the
+// engine outlives the block and is freed exactly once, by the audio thread.
+TEST(LimiterThreads, CloseWhileABlockIsRunning) {
+    TestHost host;
+    const int32_t baseline = liveEngineCount();
+    const int frames = 1 << 22;
+    Stereo audio(frames, 1.5f, 0.0f);
+    for (int trial = 0; trial < 5; ++trial) {
+        AEffect* effect = pluginMain(TestHost::callback());
+        ASSERT_NE(effect, nullptr);
+        LimiterEngine* engine = static_cast<LimiterPlugin*>(static_cast<PluginBase*>(effect->object))->engine;
+        std::atomic<bool> done{false};
+        std::thread audioThread([&] {
+            effect->processReplacing(effect, audio.ins(), audio.outs(), frames);
+            done = true;
+        });
+        for (;;) {
+            lockEnter(&engine->lock);
+            const bool busy = engine->busy == 1;
+            lockLeave(&engine->lock);
+            if (busy || done) break;
+            Sleep(0);
+        }
+        EXPECT_EQ(effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f), 1);
+        audioThread.join();
+        EXPECT_EQ(liveEngineCount(), baseline);
+    }
+}
+
+}  // namespace
