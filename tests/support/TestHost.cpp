@@ -70,7 +70,10 @@ PluginModule::~PluginModule() {
     if (module_) FreeLibrary(module_);
 }
 
-AEffect* PluginModule::instantiate(TestHost&) { return entry_ ? entry_(TestHost::callback()) : nullptr; }
+AEffect* PluginModule::instantiate(TestHost& host) {
+    if (!entry_ || TestHost::active() != &host) return nullptr;
+    return entry_(TestHost::callback());
+}
 
 FARPROC PluginModule::symbol(const char* name) const {
     return module_ ? GetProcAddress(module_, name) : nullptr;

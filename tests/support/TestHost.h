@@ -99,7 +99,9 @@ public:
 
     bool loaded() const { return module_ != nullptr && entry_ != nullptr; }
     HMODULE handle() const { return module_; }
-    // Calls "main" with the host's callback; null when the module refused.
+    // Calls "main" with the test host's callback; null when the module has no
+    // "main", refused, or `host` is not the active host (the one constructed
+    // last, which receives the requests).
     AEffect* instantiate(TestHost& host);
     // Any other export of the module, by name.
     FARPROC symbol(const char* name) const;
