@@ -23,7 +23,7 @@ uint8_t format_value(float value, char* buffer, std::size_t capacity, uint8_t de
         return 0;
     }
     const std::size_t length = std::strlen(buffer);
-    return static_cast<uint8_t>(length);
+    return static_cast<uint8_t>(length < 255 ? length : 255);
 }
 
 namespace {
