@@ -9,12 +9,12 @@ const COLORREF kToolkitPalette[kPaletteSize] = {
 
 namespace {
 
-struct FontSpec {
+struct FontEntry {
     LONG height;
     LONG weight;
 };
 
-const FontSpec kFonts[kFontCount] = {
+const FontEntry kFonts[kFontCount] = {
     {10, 400}, {10, 700}, {12, 400}, {12, 700}, {14, 400}, {14, 700}, {16, 400}, {16, 700},
     {18, 400}, {18, 700}, {20, 400}, {20, 700}, {26, 800}, {26, 800}, {38, 400}, {38, 800},
 };

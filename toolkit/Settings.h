@@ -5,7 +5,7 @@
 // Reads the REG_BINARY value `name` of the key keyPath (relative to
 // HKEY_CURRENT_USER) into buffer. Returns 1 when the value exists, is binary
 // and fits into size bytes (a shorter value writes only its own length);
-// otherwise 0, with the buffer's content unspecified.
+// otherwise 0, and the buffer's content is then undefined.
 int32_t read_setting(const char* keyPath, const char* name, void* buffer, uint32_t size);
 
 // Stores size bytes as the REG_BINARY value `name`, creating the key (and any

@@ -12,12 +12,12 @@
 
 namespace {
 
-ToolkitModule g_module = [] {
+ToolkitModule initialState() {
     ToolkitModule m = {};
     m.lastError = kErrorNotInitialised;
     m.Dial_tCtx = kDefaultTimeContext;
     return m;
-}();
+}
 
 const char* const kMessages[] = {
     "[RA2ZAZ] No error",
@@ -38,16 +38,19 @@ void closeDialog(HWND& dialog) {
 
 }  // namespace
 
-ToolkitModule& toolkit() { return g_module; }
+ToolkitModule& toolkit() {
+    static ToolkitModule module = initialState();
+    return module;
+}
 
-uint16_t toolkit_last_error() { return g_module.lastError; }
+uint16_t toolkit_last_error() { return toolkit().lastError; }
 
 const char* toolkit_error_message(uint16_t code) {
     return code < sizeof kMessages / sizeof kMessages[0] ? kMessages[code] : nullptr;
 }
 
 int32_t init_toolkit(HINSTANCE instance, const char* applicationName) {
-    ToolkitModule& m = g_module;
+    ToolkitModule& m = toolkit();
     if (++m.referenceCount > 1) return m.ready;
 
     m.ready = 0;
@@ -78,7 +81,7 @@ int32_t init_toolkit(HINSTANCE instance, const char* applicationName) {
 }
 
 int32_t terminate_toolkit() {
-    ToolkitModule& m = g_module;
+    ToolkitModule& m = toolkit();
     if (m.referenceCount <= 0) return 0;
     if (--m.referenceCount != 0) return m.referenceCount;
 

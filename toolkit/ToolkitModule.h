@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "toolkit/TimeContext.h"
+#include "toolkit/WindowClasses.h"
 
 constexpr int kPaletteSize = 16;
 constexpr int kFontCount = 16;
@@ -75,7 +76,7 @@ struct ToolkitModule {
     CircleMaskCache masks;
 
     // Which classes this module registered (and so may unregister).
-    bool classRegistered[7];
+    bool classRegistered[kToolkitClassCount];
 };
 
 ToolkitModule& toolkit();

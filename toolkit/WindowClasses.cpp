@@ -4,14 +4,14 @@
 
 namespace {
 
-struct ClassSpec {
+struct ClassEntry {
     const char* name;
     UINT style;
 };
 
 constexpr UINT kRedraw = CS_VREDRAW | CS_HREDRAW;
 
-const ClassSpec kClasses[kToolkitClassCount] = {
+const ClassEntry kClasses[kToolkitClassCount] = {
     {kRotatifClassName, kRedraw | CS_DBLCLKS},
     {kI2pClassName, kRedraw},
     {kFreeClassName, kRedraw | CS_DBLCLKS},
