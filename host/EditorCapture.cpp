@@ -1,0 +1,154 @@
+#include "host/EditorCapture.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+// The editor rectangle as the effect hands it over: four 16-bit values.
+struct EditorRect {
+    int16_t top, left, bottom, right;
+};
+
+const char kFrameClass[] = "QClamperHostFrame";
+
+LRESULT CALLBACK frameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) return 0;  // the host closes the frame, not the user
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool registerFrameClass() {
+    WNDCLASSA wc;
+    std::memset(&wc, 0, sizeof wc);
+    wc.lpfnWndProc = frameProcedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kFrameClass;
+    return RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+// Delivers pending messages and gives the editor its idle calls, for about
+// `milliseconds`.
+void pump(PluginHost& host, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        host.dispatch(effEditIdle);
+        Sleep(10);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+int countChildren(HWND window) {
+    int n = 0;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++n;
+    return n;
+}
+
+bool copyClientPixels(HWND window, int width, int height, RgbImage& image) {
+    BITMAPINFO info;
+    std::memset(&info, 0, sizeof info);
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC windowDc = GetDC(window);
+    HDC memoryDc = CreateCompatibleDC(windowDc);
+    HBITMAP dib = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (memoryDc && dib && bits) {
+        HGDIOBJ old = SelectObject(memoryDc, dib);
+        ok = BitBlt(memoryDc, 0, 0, width, height, windowDc, 0, 0, SRCCOPY) != 0;
+        GdiFlush();
+        SelectObject(memoryDc, old);
+        if (ok) {
+            const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
+            image.width = width;
+            image.height = height;
+            image.bgr.resize(static_cast<size_t>(width) * height * 3);
+            for (int y = 0; y < height; ++y)
+                std::memcpy(&image.bgr[static_cast<size_t>(y) * width * 3],
+                            static_cast<const uint8_t*>(bits) + y * stride, static_cast<size_t>(width) * 3);
+        }
+    }
+    if (dib) DeleteObject(dib);
+    if (memoryDc) DeleteDC(memoryDc);
+    ReleaseDC(window, windowDc);
+    return ok;
+}
+
+}  // namespace
+
+EditorCaptureResult captureEditor(PluginHost& host, RgbImage& image) {
+    EditorCaptureResult result;
+    AEffect* effect = host.effect();
+    if (!effect) {
+        result.error = "no plug-in loaded";
+        return result;
+    }
+    if (!(effect->flags & effFlagsHasEditor)) {
+        result.error = "the plug-in has no editor";
+        return result;
+    }
+    EditorRect* rect = nullptr;
+    host.dispatch(effEditGetRect, 0, 0, &rect);
+    if (!rect) {
+        result.error = "the editor gave no size (effEditGetRect)";
+        return result;
+    }
+    const int width = rect->right - rect->left;
+    const int height = rect->bottom - rect->top;
+    if (width < 1 || height < 1 || width > 4096 || height > 4096) {
+        result.error = "the editor asks for an unusable size of " + std::to_string(width) + " x " +
+                       std::to_string(height);
+        return result;
+    }
+    if (!registerFrameClass()) {
+        result.error = "cannot register the frame window class: " + windowsErrorText(GetLastError());
+        return result;
+    }
+
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    RECT frame = {0, 0, width, height};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    HWND window = CreateWindowExA(0, kFrameClass, "Q-Clamper", style, 40, 40, frame.right - frame.left,
+                                  frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!window) {
+        result.error = "cannot create the editor's frame window: " + windowsErrorText(GetLastError());
+        return result;
+    }
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    SetForegroundWindow(window);
+
+    host.dispatch(effEditOpen, 0, 0, window);
+    pump(host, 300);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    pump(host, 100);
+
+    RECT client;
+    GetClientRect(window, &client);
+    if (client.right < width || client.bottom < height) {
+        result.error = "the frame window's client area is " + std::to_string(client.right) + " x " +
+                       std::to_string(client.bottom) + ", smaller than the editor";
+    } else if (!copyClientPixels(window, width, height, image)) {
+        result.error = "cannot copy the editor window's pixels";
+    } else {
+        result.ok = true;
+    }
+
+    host.dispatch(effEditClose);
+    pump(host, 50);
+    const int left = countChildren(window);
+    if (left > 0)
+        result.warning = "the editor left " + std::to_string(left) + " window(s) behind after effEditClose";
+    DestroyWindow(window);
+    return result;
+}

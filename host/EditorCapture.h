@@ -1,0 +1,16 @@
+#pragma once
+// Opens a plug-in's editor the way a host does, in a top-level window of
+// the size the editor asks for, lets it draw, and copies the window's client
+// pixels into an image. The editor is closed again afterwards.
+#include <string>
+
+#include "host/BmpFile.h"
+#include "host/PluginHost.h"
+
+struct EditorCaptureResult {
+    bool ok = false;
+    std::string error;
+    std::string warning;  // e.g. windows the editor left behind after effEditClose
+};
+
+EditorCaptureResult captureEditor(PluginHost& host, RgbImage& image);

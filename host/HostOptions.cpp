@@ -1,0 +1,153 @@
+#include "host/HostOptions.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const char kUsage[] =
+    "Usage: qclamper-host [options] [INPUT.wav]\n"
+    "\n"
+    "Loads Q-Clamper.dll like any effect host and renders INPUT.wav through it into\n"
+    "a 32-bit float WAV at the file's sample rate. Without INPUT it renders a\n"
+    "built-in demo signal (a few seconds of stereo tones with bursts past full\n"
+    "scale), unless only --save-chunk or --screenshot was asked for.\n"
+    "Input: 8/16/24/32-bit PCM or 32/64-bit float WAV, mono or stereo.\n"
+    "\n"
+    "Files:\n"
+    "  -o, --output PATH      output WAV (default: INPUT-clamped.wav beside the input;\n"
+    "                         for the demo, qclamper-demo.wav beside this program)\n"
+    "      --plugin PATH      the plug-in (default: Q-Clamper.dll beside this program)\n"
+    "      --chunk FILE       load the settings from a 64-byte chunk file\n"
+    "      --save-chunk FILE  save the settings, after all options, as a 64-byte chunk\n"
+    "      --screenshot FILE  open the editor in a window and save it as a 24-bit BMP\n"
+    "      --demo             render the demo signal as well as the actions above\n"
+    "\n"
+    "Settings, in the editor's units; each overrides the chunk, both channels alike:\n"
+    "      --compression X    1 to 8\n"
+    "      --gain DB          -24 to 24 (stored as the linear factor 10^(DB/20))\n"
+    "      --velocity X       1 to 100 (release speed)\n"
+    "      --limit X          0.25 to 1 (output ceiling, linear)\n"
+    "      --mute             the plug-in's mute switch is not part of its chunk and\n"
+    "                         not reachable by a host, so this host mutes itself: the\n"
+    "                         plug-in is not run and the output is silence\n"
+    "\n"
+    "Processing:\n"
+    "      --block N          frames per call, 1 to 65536 (default 512)\n"
+    "      --process          use the accumulating process() instead of\n"
+    "                         processReplacing() (outputs cleared before each call)\n"
+    "  -q, --quiet            no progress report\n"
+    "  -h, --help             this text\n"
+    "\n"
+    "Prints the input and output peaks. Exit status 0 on success, 1 on any error.\n";
+
+bool parseNumber(const std::string& text, double& value) {
+    if (text.empty()) return false;
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtod(begin, &end);
+    return errno == 0 && end != begin && *end == '\0' && std::isfinite(value);
+}
+
+bool parseRanged(const std::string& name, const std::string& text, double low, double high,
+                 const char* range, std::optional<double>& target, std::string& error) {
+    double v;
+    if (!parseNumber(text, v) || v < low || v > high) {
+        error = "bad value for " + name + ": '" + text + "' (expected " + range + ")";
+        return false;
+    }
+    target = v;
+    return true;
+}
+
+}  // namespace
+
+const char* hostUsage() { return kUsage; }
+
+bool parseHostOptions(const std::vector<std::string>& args, HostOptions& o, std::string& error) {
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+            if (arg.empty() || arg == "-") {
+                error = "bad input file name '" + arg + "'";
+                return false;
+            }
+            if (!o.input.empty()) {
+                error = "more than one input file ('" + o.input + "', '" + arg + "')";
+                return false;
+            }
+            o.input = arg;
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        // --name=value or --name value.
+        std::string name = arg, value;
+        bool inlineValue = false;
+        const size_t eq = arg.find('=');
+        if (arg.compare(0, 2, "--") == 0 && eq != std::string::npos) {
+            name = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+            inlineValue = true;
+        }
+        auto flag = [&](bool& target) {
+            if (inlineValue) {
+                error = "option " + name + " takes no value";
+                return false;
+            }
+            target = true;
+            return true;
+        };
+        auto take = [&](std::string& target) {
+            if (!inlineValue) {
+                if (i + 1 >= args.size()) {
+                    error = "option " + name + " needs a value";
+                    return false;
+                }
+                value = args[++i];
+            }
+            if (value.empty()) {
+                error = "option " + name + " needs a non-empty value";
+                return false;
+            }
+            target = value;
+            return true;
+        };
+        std::string text;
+        bool ok;
+        if (name == "-h" || name == "--help") ok = flag(o.help);
+        else if (name == "-q" || name == "--quiet") ok = flag(o.quiet);
+        else if (name == "--demo") ok = flag(o.demo);
+        else if (name == "--mute") ok = flag(o.mute);
+        else if (name == "--process") ok = flag(o.accumulate);
+        else if (name == "-o" || name == "--output") ok = take(o.output);
+        else if (name == "--plugin") ok = take(o.plugin);
+        else if (name == "--chunk") ok = take(o.chunkIn);
+        else if (name == "--save-chunk") ok = take(o.chunkOut);
+        else if (name == "--screenshot") ok = take(o.screenshot);
+        else if (name == "--compression") ok = take(text) && parseRanged(name, text, 1, 8, "1 to 8", o.compression, error);
+        else if (name == "--gain") ok = take(text) && parseRanged(name, text, -24, 24, "-24 to 24 dB", o.gainDb, error);
+        else if (name == "--velocity") ok = take(text) && parseRanged(name, text, 1, 100, "1 to 100", o.velocity, error);
+        else if (name == "--limit") ok = take(text) && parseRanged(name, text, 0.25, 1, "0.25 to 1", o.limit, error);
+        else if (name == "--block") {
+            ok = take(text);
+            if (ok) {
+                double v;
+                ok = parseNumber(text, v) && v >= 1 && v <= 65536 && v == std::floor(v);
+                if (ok) o.blockSize = static_cast<int>(v);
+                else error = "bad value for --block: '" + text + "' (expected a whole number from 1 to 65536)";
+            }
+        } else {
+            error = "unknown option '" + arg + "' (see --help)";
+            return false;
+        }
+        if (!ok) return false;
+    }
+    return true;
+}

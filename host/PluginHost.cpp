@@ -1,0 +1,107 @@
+#include "host/PluginHost.h"
+
+#include <cstring>
+
+namespace {
+typedef AEffect*(QC_CDECL* EntryPoint)(audioMasterCallback host);
+}
+
+std::string windowsErrorText(DWORD code) {
+    char* text = nullptr;
+    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string result = n && text ? std::string(text, n) : "error " + std::to_string(code);
+    if (text) LocalFree(text);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ' ||
+                               result.back() == '.'))
+        result.pop_back();
+    for (char& c : result)
+        if (c == '\r' || c == '\n') c = ' ';
+    return result;
+}
+
+PluginHost::~PluginHost() { unload(); }
+
+int32_t QC_CDECL PluginHost::callback(AEffect*, int32_t opcode, int32_t index, int32_t, void*, float) {
+    switch (opcode) {
+    case audioMasterVersion: return kHostVersion;
+    case audioMasterPinConnected: return index >= 0 && index < 2 ? 0 : 1;  // 0: connected
+    default: return 0;  // automation, current id, idle: nothing to do
+    }
+}
+
+bool PluginHost::load(const std::string& path, std::string& error) {
+    unload();
+    // No "insert disk" or missing-DLL message boxes: failures come back as codes.
+    const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    module_ = LoadLibraryA(path.c_str());
+    const DWORD loadError = GetLastError();
+    SetErrorMode(oldMode);
+    if (!module_) {
+        error = "cannot load plug-in '" + path + "': " + windowsErrorText(loadError);
+        return false;
+    }
+    const EntryPoint entry = reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(GetProcAddress(module_, "main")));
+    if (!entry) {
+        error = "'" + path + "' is not an effect plug-in: it exports no 'main'";
+        unload();
+        return false;
+    }
+    AEffect* effect = entry(&PluginHost::callback);
+    if (!effect) {
+        error = "plug-in '" + path + "' declined to start ('main' returned no effect)";
+        unload();
+        return false;
+    }
+    if (effect->magic != kEffectMagic || !effect->dispatcher) {
+        // Not a record we can drive, nor close: leave it alone and unload.
+        error = "plug-in '" + path + "' returned something that is not an effect record";
+        unload();
+        return false;
+    }
+    effect_ = effect;
+    path_ = path;
+    dispatch(effOpen);
+    return true;
+}
+
+void PluginHost::unload() {
+    if (effect_) {
+        AEffect* effect = effect_;
+        effect_ = nullptr;
+        effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
+    }
+    if (module_) {
+        FreeLibrary(module_);
+        module_ = nullptr;
+    }
+}
+
+int32_t PluginHost::dispatch(int32_t opcode, int32_t index, int32_t value, void* ptr, float opt) {
+    return effect_ ? effect_->dispatcher(effect_, opcode, index, value, ptr, opt) : 0;
+}
+
+bool PluginHost::getChunk(LimiterParams& params, std::string& error) {
+    void* data = nullptr;
+    const int32_t size = dispatch(effGetChunk, 0, 0, &data);
+    if (size != static_cast<int32_t>(sizeof params) || !data) {
+        error = "the plug-in handed over a chunk of " + std::to_string(size) + " bytes" +
+                (data ? "" : " at no address") + "; expected 64";
+        return false;
+    }
+    std::memcpy(&params, data, sizeof params);
+    return true;
+}
+
+bool PluginHost::setChunk(const LimiterParams& params, std::string& error) {
+    LimiterParams copy = params;
+    dispatch(effSetChunk, 0, static_cast<int32_t>(sizeof copy), &copy);
+    LimiterParams check;
+    if (!getChunk(check, error)) return false;
+    if (std::memcmp(&check, &params, sizeof params) != 0) {
+        error = "the plug-in did not take the settings (its chunk differs from the one sent)";
+        return false;
+    }
+    return true;
+}
