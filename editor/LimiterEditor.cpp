@@ -19,6 +19,7 @@ void registerEditorClass(WNDPROC procedure) {
     windowClass.hInstance = moduleInstance();
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = kEditorClassName;
     RegisterClassA(&windowClass);
 }
 

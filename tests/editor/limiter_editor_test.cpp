@@ -30,11 +30,15 @@ void pumpMessages() {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
-// A host's top-level window to embed editors in.
+// A host's top-level window to embed editors in. One for the whole program:
+// under Wine a visible top-level window takes seconds to destroy.
 struct HostWindow {
-    HWND handle = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                  600, 160, nullptr, nullptr, nullptr, nullptr);
-    ~HostWindow() { DestroyWindow(handle); }
+    HWND handle = shared();
+    static HWND shared() {
+        static HWND window = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                             0, 0, 600, 160, nullptr, nullptr, nullptr, nullptr);
+        return window;
+    }
 };
 
 struct EditorFixture : ::testing::Test {
