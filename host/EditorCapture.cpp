@@ -84,6 +84,12 @@ bool copyClientPixels(HWND window, int width, int height, RgbImage& image) {
     return ok;
 }
 
+bool isUniform(const RgbImage& image) {
+    for (size_t i = 3; i < image.bgr.size(); ++i)
+        if (image.bgr[i] != image.bgr[i % 3]) return false;
+    return true;
+}
+
 }  // namespace
 
 EditorCaptureResult captureEditor(PluginHost& host, RgbImage& image) {
@@ -141,14 +147,26 @@ EditorCaptureResult captureEditor(PluginHost& host, RgbImage& image) {
     } else if (!copyClientPixels(window, width, height, image)) {
         result.error = "cannot copy the editor window's pixels";
     } else {
+        // One flat colour is an editor that has not drawn yet: give it
+        // another moment once.
+        if (isUniform(image)) {
+            pump(host, 500);
+            copyClientPixels(window, width, height, image);
+        }
         result.ok = true;
     }
 
     host.dispatch(effEditClose);
     pump(host, 50);
     const int left = countChildren(window);
-    if (left > 0)
+    if (left > 0) {
         result.warning = "the editor left " + std::to_string(left) + " window(s) behind after effEditClose";
-    DestroyWindow(window);
+        // Its windows must go before the module can be unloaded.
+        DestroyWindow(window);
+    }
+    // Otherwise the empty frame stays until the process ends: under Wine
+    // without a window manager, hiding or destroying a shown top-level
+    // window waits two seconds for a state change that never comes, and
+    // this program ends soon after anyway.
     return result;
 }

@@ -1,0 +1,100 @@
+#include "tests/host/HostTestSupport.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <initializer_list>
+
+std::string testDirectory() {
+    char path[MAX_PATH * 2];
+    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string dir(path, n);
+    return dir.substr(0, dir.find_last_of("\\/"));
+}
+
+std::string besideTest(const std::string& name) { return testDirectory() + "\\" + name; }
+
+namespace {
+
+std::string quote(const std::string& arg) {
+    if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) return arg;
+    std::string q = "\"";
+    size_t slashes = 0;
+    for (char c : arg) {
+        if (c == '\\') {
+            ++slashes;
+        } else if (c == '"') {
+            q.append(slashes * 2 + 1, '\\');
+            slashes = 0;
+        } else {
+            q.append(slashes, '\\');
+            slashes = 0;
+        }
+        if (c != '\\') q += c;
+    }
+    q.append(slashes * 2, '\\');
+    return q + "\"";
+}
+
+HANDLE inheritableFile(const std::string& path) {
+    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+}
+
+}  // namespace
+
+ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args) {
+    ProgramRun run;
+    std::string commandLine = quote(program);
+    for (const std::string& a : args) commandLine += " " + quote(a);
+    const std::string outPath = besideTest("child.stdout"), errPath = besideTest("child.stderr");
+    HANDLE out = inheritableFile(outPath), err = inheritableFile(errPath);
+    STARTUPINFOA si;
+    ZeroMemory(&si, sizeof si);
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    si.hStdOutput = out;
+    si.hStdError = err;
+    PROCESS_INFORMATION pi;
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
+        if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
+        DWORD code = 0;
+        GetExitCodeProcess(pi.hProcess, &code);
+        run.exitCode = static_cast<int>(code);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    } else {
+        run.err = "CreateProcess failed for " + program;
+    }
+    CloseHandle(out);
+    CloseHandle(err);
+    run.out = readFileBytes(outPath);
+    run.err += readFileBytes(errPath);
+    // Text-mode output under Windows: compare lines without carriage returns.
+    for (std::string* s : {&run.out, &run.err})
+        for (size_t p; (p = s->find('\r')) != std::string::npos;) s->erase(p, 1);
+    return run;
+}
+
+std::string readFileBytes(const std::string& path) {
+    std::string bytes;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return bytes;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+    std::fclose(f);
+    return bytes;
+}
+
+void writeFileBytes(const std::string& path, const std::string& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return;
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

@@ -1,0 +1,24 @@
+#pragma once
+// Helpers for the Windows tests of the host program: where things are, and
+// running the program as a child process.
+#include <string>
+#include <vector>
+
+// The directory of the running test program, with no trailing separator.
+std::string testDirectory();
+// Files beside the test program: the fake effect DLLs.
+std::string besideTest(const std::string& name);
+
+struct ProgramRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs `program` with the arguments (quoted as needed), waits at most a
+// minute, and collects its exit code and both output streams.
+ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args);
+
+std::string readFileBytes(const std::string& path);
+void writeFileBytes(const std::string& path, const std::string& bytes);
+bool fileExists(const std::string& path);

@@ -1,0 +1,243 @@
+// The host program's portable parts: its command line, the settings it
+// writes into the parameter block, chunk files, peaks, the demo signal and
+// BMP images.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "host/AudioReport.h"
+#include "host/BmpFile.h"
+#include "host/ChunkFile.h"
+#include "host/DemoSignal.h"
+#include "host/HostOptions.h"
+
+namespace {
+
+bool parse(std::vector<std::string> args, HostOptions& o, std::string& error) {
+    o = HostOptions();
+    error.clear();
+    return parseHostOptions(args, o, error);
+}
+
+TEST(HostOptions, ReadsEveryOptionInBothSpellings) {
+    HostOptions o;
+    std::string error;
+    ASSERT_TRUE(parse({"in.wav", "-o", "out.wav", "--plugin=x.dll", "--chunk", "a.bin", "--save-chunk=b.bin",
+                       "--screenshot", "e.bmp", "--compression", "8", "--gain=-24", "--velocity", "1",
+                       "--limit", "0.25", "--mute", "--process", "--block=64", "-q"},
+                      o, error))
+        << error;
+    EXPECT_EQ(o.input, "in.wav");
+    EXPECT_EQ(o.output, "out.wav");
+    EXPECT_EQ(o.plugin, "x.dll");
+    EXPECT_EQ(o.chunkIn, "a.bin");
+    EXPECT_EQ(o.chunkOut, "b.bin");
+    EXPECT_EQ(o.screenshot, "e.bmp");
+    EXPECT_EQ(*o.compression, 8.0);
+    EXPECT_EQ(*o.gainDb, -24.0);
+    EXPECT_EQ(*o.velocity, 1.0);
+    EXPECT_EQ(*o.limit, 0.25);
+    EXPECT_TRUE(o.mute && o.accumulate && o.quiet);
+    EXPECT_EQ(o.blockSize, 64);
+    EXPECT_TRUE(o.changesSettings());
+
+    // "--" ends the options: a file may start with a dash.
+    ASSERT_TRUE(parse({"--", "-odd.wav"}, o, error));
+    EXPECT_EQ(o.input, "-odd.wav");
+}
+
+TEST(HostOptions, WhatTheProgramDoesFollowsFromTheActionsGiven) {
+    HostOptions o;
+    std::string error;
+    ASSERT_TRUE(parse({}, o, error));
+    EXPECT_TRUE(o.renders());  // no arguments: the demo
+    EXPECT_FALSE(o.changesSettings());
+    ASSERT_TRUE(parse({"--screenshot", "e.bmp"}, o, error));
+    EXPECT_FALSE(o.renders());
+    ASSERT_TRUE(parse({"--save-chunk", "c.bin", "--gain", "3"}, o, error));
+    EXPECT_FALSE(o.renders());
+    ASSERT_TRUE(parse({"--screenshot", "e.bmp", "--demo"}, o, error));
+    EXPECT_TRUE(o.renders());
+    ASSERT_TRUE(parse({"--screenshot", "e.bmp", "x.wav"}, o, error));
+    EXPECT_TRUE(o.renders());
+}
+
+TEST(HostOptions, BadCommandLinesGetOneLineErrors) {
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {{"--frobnicate"}, "unknown option '--frobnicate'"},
+        {{"-x"}, "unknown option '-x'"},
+        {{"--gain"}, "option --gain needs a value"},
+        {{"-o"}, "option -o needs a value"},
+        {{"--output="}, "needs a non-empty value"},
+        {{"--gain", "24.5"}, "bad value for --gain: '24.5' (expected -24 to 24 dB)"},
+        {{"--gain", "loud"}, "bad value for --gain: 'loud'"},
+        {{"--gain", "3dB"}, "bad value for --gain"},
+        {{"--gain", "nan"}, "bad value for --gain"},
+        {{"--compression", "0.5"}, "expected 1 to 8"},
+        {{"--compression", "9"}, "expected 1 to 8"},
+        {{"--velocity", "0"}, "expected 1 to 100"},
+        {{"--velocity", "101"}, "expected 1 to 100"},
+        {{"--limit", "0.2"}, "expected 0.25 to 1"},
+        {{"--limit", "1.01"}, "expected 0.25 to 1"},
+        {{"--block", "0"}, "bad value for --block"},
+        {{"--block", "65537"}, "bad value for --block"},
+        {{"--block", "2.5"}, "bad value for --block"},
+        {{"--mute=yes"}, "option --mute takes no value"},
+        {{"a.wav", "b.wav"}, "more than one input file"},
+        {{""}, "bad input file name"},
+        {{"-"}, "bad input file name"},
+    };
+    for (const auto& c : cases) {
+        HostOptions o;
+        std::string error;
+        EXPECT_FALSE(parse(c.args, o, error)) << c.message;
+        EXPECT_NE(error.find(c.message), std::string::npos) << "got: " << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos);
+    }
+}
+
+TEST(HostOptions, RangeEndsAreAccepted) {
+    HostOptions o;
+    std::string error;
+    EXPECT_TRUE(parse({"--compression", "1", "--gain", "24", "--velocity", "100", "--limit", "1", "--block", "65536"},
+                      o, error))
+        << error;
+    EXPECT_TRUE(parse({"--compression", "8", "--gain", "-24", "--velocity", "1", "--limit", "0.25", "--block", "1"},
+                      o, error))
+        << error;
+}
+
+LimiterParams freshBlock() {
+    LimiterParams p;
+    std::memset(&p, 0, sizeof p);
+    for (ChannelParams& c : p.channel) c = ChannelParams{1.0f, 1.0f, 5.0f, 1.0f};
+    return p;
+}
+
+TEST(Settings, OptionsGoIntoBothChannelsAndLeaveTheRestAlone) {
+    LimiterParams p = freshBlock();
+    for (int i = 0; i < 32; ++i) p.reserved[i] = static_cast<uint8_t>(i + 1);
+    p.channel[1].velocity = 42.0f;
+    HostOptions o;
+    o.gainDb = 6.0;
+    o.limit = 0.5;
+    applySettings(o, p);
+    for (int c = 0; c < 2; ++c) {
+        EXPECT_FLOAT_EQ(p.channel[c].gain, static_cast<float>(std::pow(10.0, 0.3)));
+        EXPECT_FLOAT_EQ(p.channel[c].limit, 0.5f);
+        EXPECT_FLOAT_EQ(p.channel[c].compression, 1.0f);
+    }
+    EXPECT_FLOAT_EQ(p.channel[0].velocity, 5.0f);
+    EXPECT_FLOAT_EQ(p.channel[1].velocity, 42.0f);  // not given: kept per channel
+    for (int i = 0; i < 32; ++i) EXPECT_EQ(p.reserved[i], i + 1);
+
+    o = HostOptions();
+    o.gainDb = -24.0;
+    o.compression = 8.0;
+    o.velocity = 100.0;
+    applySettings(o, p);
+    EXPECT_NEAR(p.channel[1].gain, 0.0631, 1e-4);
+    EXPECT_FLOAT_EQ(p.channel[1].compression, 8.0f);
+    EXPECT_FLOAT_EQ(p.channel[1].velocity, 100.0f);
+}
+
+void writeBytes(const char* path, size_t n) {
+    std::FILE* f = std::fopen(path, "wb");
+    for (size_t i = 0; i < n; ++i) std::fputc(static_cast<int>(i), f);
+    std::fclose(f);
+}
+
+TEST(ChunkFiles, RoundTripAndOnlySixtyFourBytes) {
+    LimiterParams p = freshBlock();
+    p.reserved[5] = 0xA9;
+    p.channel[1].limit = 0.3f;
+    std::string error;
+    ASSERT_TRUE(writeChunkFile("host_core_test.chunk", p, error)) << error;
+    LimiterParams back;
+    ASSERT_TRUE(readChunkFile("host_core_test.chunk", back, error)) << error;
+    EXPECT_EQ(std::memcmp(&back, &p, sizeof p), 0);
+
+    for (size_t n : {size_t{0}, size_t{63}, size_t{65}, size_t{10000}}) {
+        writeBytes("host_core_test.chunk", n);
+        LimiterParams untouched = freshBlock();
+        EXPECT_FALSE(readChunkFile("host_core_test.chunk", untouched, error));
+        EXPECT_NE(error.find("holds " + std::to_string(n) + " bytes; a Q-Clamper chunk is exactly 64"),
+                  std::string::npos)
+            << error;
+        EXPECT_FLOAT_EQ(untouched.channel[0].velocity, 5.0f);
+    }
+    std::remove("host_core_test.chunk");
+    EXPECT_FALSE(readChunkFile("no-such.chunk", back, error));
+    EXPECT_NE(error.find("cannot open chunk file 'no-such.chunk'"), std::string::npos);
+    EXPECT_FALSE(writeChunkFile("no-such-dir/x.chunk", p, error));
+}
+
+TEST(Peaks, PerChannelWithDecibelsAndNonFiniteSamples) {
+    WavAudio a;
+    a.sampleRate = 44100;
+    a.channels = 2;
+    a.samples = {0.25f, -0.5f, -1.0f, 0.125f};
+    const std::vector<double> peaks = channelPeaks(a);
+    ASSERT_EQ(peaks.size(), 2u);
+    EXPECT_EQ(peaks[0], 1.0);
+    EXPECT_EQ(peaks[1], 0.5);
+    EXPECT_EQ(describePeaks(peaks), "L 1.0000 (+0.00 dBFS)  R 0.5000 (-6.02 dBFS)");
+    EXPECT_EQ(describePeak(0.0), "0.0000 (-inf dBFS)");
+    a.samples[3] = NAN;
+    EXPECT_TRUE(std::isinf(channelPeaks(a)[1]));
+    a.channels = 1;
+    EXPECT_EQ(describePeaks({2.0}), "2.0000 (+6.02 dBFS)");
+}
+
+TEST(DemoSignal, StereoMusicWithBurstsPastFullScale) {
+    const WavAudio demo = makeDemoSignal();
+    EXPECT_EQ(demo.channels, 2);
+    EXPECT_EQ(demo.sampleRate, kDemoSampleRate);
+    EXPECT_EQ(demo.frames(), static_cast<size_t>(kDemoSeconds * kDemoSampleRate));
+    const std::vector<double> peaks = channelPeaks(demo);
+    for (double p : peaks) {
+        EXPECT_GT(p, 1.5);  // the bursts
+        EXPECT_LT(p, 4.0);
+    }
+    // Outside the bursts it stays inside full scale, and the channels differ.
+    double quietPeak = 0;
+    bool differ = false;
+    for (size_t i = 0; i < 2 * kDemoSampleRate; ++i) {
+        quietPeak = std::fmax(quietPeak, std::fabs(demo.samples[2 * i]));
+        differ = differ || demo.samples[2 * i] != demo.samples[2 * i + 1];
+    }
+    EXPECT_LT(quietPeak, 1.0);
+    EXPECT_GT(quietPeak, 0.2);
+    EXPECT_TRUE(differ);
+    EXPECT_EQ(makeDemoSignal().samples, demo.samples);
+}
+
+TEST(Bmp, BottomUpRowsPaddedToFourBytes) {
+    RgbImage image;
+    image.width = 3;  // 9 bytes a row: 3 bytes of padding
+    image.height = 2;
+    image.bgr = {1, 2, 3, 4, 5, 6, 7, 8, 9,  // top row
+                 10, 11, 12, 13, 14, 15, 16, 17, 18};
+    EXPECT_EQ(image.pixel(1, 0), 0x060504u);
+    const std::vector<uint8_t> b = encodeBmp(image);
+    ASSERT_EQ(b.size(), 54u + 24);
+    EXPECT_EQ(b[0], 'B');
+    EXPECT_EQ(b[1], 'M');
+    EXPECT_EQ(b[2], 78);
+    EXPECT_EQ(b[10], 54);
+    EXPECT_EQ(b[14], 40);
+    EXPECT_EQ(b[18], 3);
+    EXPECT_EQ(b[22], 2);
+    EXPECT_EQ(b[28], 24);
+    EXPECT_EQ(std::vector<uint8_t>(b.begin() + 54, b.begin() + 66),
+              (std::vector<uint8_t>{10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0}));
+    EXPECT_EQ(std::vector<uint8_t>(b.begin() + 66, b.end()),
+              (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0}));
+}
+
+}  // namespace

@@ -1,0 +1,258 @@
+// The host program end to end, run as a child process the way a user runs
+// it: bad input, rendering WAV files with known peaks, chunks saved and
+// loaded, and (once the plug-in is built) the real limiter and its editor.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "host/AudioReport.h"
+#include "host/WavFile.h"
+#include "limiter/LimiterParams.h"
+#include "tests/host/HostTestSupport.h"
+#include "tests/host/WavBuilder.h"
+
+namespace {
+
+std::string hostProgram() { return testDirectory() + "\\" QC_BIN_FROM_TESTS "\\qclamper-host.exe"; }
+std::string fakePlugin() { return besideTest("FakeEffect.dll"); }
+
+ProgramRun host(std::vector<std::string> args) { return runProgram(hostProgram(), args); }
+ProgramRun hostWithFake(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--plugin", fakePlugin()});
+    return host(args);
+}
+
+// A failed run: exit status 1 and exactly one line on stderr, the error.
+void expectOneLineError(const ProgramRun& run, const std::string& message) {
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_EQ(run.err.rfind("qclamper-host: error: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(message), std::string::npos) << "got: " << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+}
+
+// Writes a stereo WAV whose left channel peaks at `left` and right at `right`.
+void writeKnownPeaks(const std::string& path, WavSampleFormat format, float left, float right,
+                     uint32_t rate = 44100, size_t frames = 4410) {
+    WavAudio a;
+    a.sampleRate = rate;
+    a.channels = 2;
+    for (size_t i = 0; i < frames; ++i) {
+        const float s = static_cast<float>(std::sin(2 * 3.14159265358979 * 441.0 * i / rate));
+        a.samples.push_back(left * s);
+        a.samples.push_back(right * s);
+    }
+    // Make the peaks exact, whatever the sine's phase grid.
+    a.samples[2 * 25] = left;
+    a.samples[2 * 75 + 1] = -right;
+    std::vector<uint8_t> bytes;
+    std::string error;
+    ASSERT_TRUE(encodeWav(a, format, bytes, error)) << error;
+    writeFileBytes(path, std::string(bytes.begin(), bytes.end()));
+}
+
+WavAudio readOutput(const std::string& path) {
+    WavAudio a;
+    const WavReadResult r = readWavFile(path, a);
+    EXPECT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(a.sourceFormat, WavSampleFormat::Float32);
+    return a;
+}
+
+LimiterParams readChunk(const std::string& path) {
+    LimiterParams p;
+    std::memset(&p, 0, sizeof p);
+    const std::string bytes = readFileBytes(path);
+    EXPECT_EQ(bytes.size(), 64u);
+    if (bytes.size() == 64) std::memcpy(&p, bytes.data(), 64);
+    return p;
+}
+
+TEST(HostProgram, HelpAndBadCommandLines) {
+    ProgramRun run = host({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out.rfind("Usage: qclamper-host", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("--mute"), std::string::npos);
+    EXPECT_TRUE(run.err.empty());
+
+    expectOneLineError(host({"--loudness", "11"}), "unknown option '--loudness'");
+    expectOneLineError(host({"--limit", "2"}), "bad value for --limit: '2' (expected 0.25 to 1)");
+}
+
+TEST(HostProgram, BadFilesAreRejectedWithoutWritingAnything) {
+    writeFileBytes("program_test_text.wav", "this is not audio\n");
+    const std::vector<uint8_t> adpcm = WavBuilder()
+                                           .riff()
+                                           .chunk("fmt ", WavBuilder::fmt(2, 2, 44100, 4, 2048))
+                                           .chunk("data", std::vector<uint8_t>(2048, 0))
+                                           .build();
+    writeFileBytes("program_test_adpcm.wav", std::string(adpcm.begin(), adpcm.end()));
+    writeFileBytes("program_test_short.chunk", std::string(63, '\0'));
+    writeKnownPeaks("program_test_in.wav", WavSampleFormat::Pcm16, 0.5f, 0.25f);
+    DeleteFileA("program_test_never.wav");
+
+    expectOneLineError(hostWithFake({"program_test_missing.wav", "-o", "program_test_never.wav"}),
+                       "cannot open 'program_test_missing.wav'");
+    expectOneLineError(hostWithFake({"program_test_text.wav", "-o", "program_test_never.wav"}),
+                       "not a WAV file");
+    expectOneLineError(hostWithFake({"program_test_adpcm.wav", "-o", "program_test_never.wav"}),
+                       "unsupported sample encoding (format tag 0x0002)");
+    expectOneLineError(hostWithFake({"program_test_in.wav", "--chunk", "program_test_short.chunk", "-o",
+                                     "program_test_never.wav"}),
+                       "holds 63 bytes; a Q-Clamper chunk is exactly 64");
+    expectOneLineError(host({"--plugin", "NoSuchPlugin.dll", "program_test_in.wav", "-o", "program_test_never.wav"}),
+                       "cannot load plug-in 'NoSuchPlugin.dll'");
+    expectOneLineError(host({"--plugin", besideTest("FakeNoEntry.dll"), "program_test_in.wav", "-o",
+                             "program_test_never.wav"}),
+                       "exports no 'main'");
+    expectOneLineError(hostWithFake({"program_test_in.wav", "-o", "no-such-directory\\out.wav"}),
+                       "cannot create 'no-such-directory\\out.wav'");
+    EXPECT_FALSE(fileExists("program_test_never.wav"));
+}
+
+TEST(HostProgram, RendersAWavFileThroughThePluginWithKnownPeaks) {
+    // The fake scales by the chunk's gain: +6.0206 dB doubles the signal.
+    writeKnownPeaks("program_test_in.wav", WavSampleFormat::Pcm24, 0.5f, 0.25f);
+    ProgramRun run = hostWithFake({"program_test_in.wav", "--gain", "6.0206", "--block", "333"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(run.err.empty()) << run.err;
+    EXPECT_NE(run.out.find("24-bit PCM, 2 channels, 44100 Hz, 0.10 s"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("in  peak: L 0.5000 (-6.02 dBFS)  R 0.2500 (-12.04 dBFS)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("out peak: L 1.0000 (+0.00 dBFS)  R 0.5000 (-6.02 dBFS)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("program_test_in-clamped.wav"), std::string::npos) << run.out;  // the default name
+    const WavAudio out = readOutput("program_test_in-clamped.wav");
+    EXPECT_EQ(out.sampleRate, 44100u);
+    EXPECT_EQ(out.frames(), 4410u);
+    const std::vector<double> peaks = channelPeaks(out);
+    EXPECT_NEAR(peaks[0], 1.0, 1e-4);
+    EXPECT_NEAR(peaks[1], 0.5, 1e-4);
+
+    // --mute: silence of the same length; unix paths work under Wine too.
+    run = hostWithFake({"program_test_in.wav", "--mute", "-o", QC_TEST_DIR_UNIX "/program_test_muted.wav"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const WavAudio muted = readOutput("program_test_muted.wav");
+    EXPECT_EQ(muted.frames(), 4410u);
+    EXPECT_EQ(channelPeaks(muted)[0], 0.0);
+}
+
+TEST(HostProgram, SavesAndLoadsChunks) {
+    ProgramRun run = hostWithFake({"--gain", "-6", "--limit", "0.5", "--save-chunk", "program_test_a.chunk"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out.find("in  peak"), std::string::npos);  // nothing rendered
+    LimiterParams a = readChunk("program_test_a.chunk");
+    for (const ChannelParams& c : a.channel) {
+        EXPECT_NEAR(c.gain, 0.501187, 1e-6);
+        EXPECT_EQ(c.limit, 0.5f);
+        EXPECT_EQ(c.velocity, 5.0f);
+    }
+    // Reserved bytes written into a chunk file survive the trip through the
+    // plug-in; options given with --chunk override it.
+    for (int i = 0; i < 32; ++i) a.reserved[i] = static_cast<uint8_t>(i * 7 + 1);
+    writeFileBytes("program_test_a.chunk", std::string(reinterpret_cast<const char*>(&a), 64));
+    run = hostWithFake({"--chunk", "program_test_a.chunk", "--velocity", "50", "--save-chunk", "program_test_b.chunk"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    LimiterParams b = readChunk("program_test_b.chunk");
+    EXPECT_EQ(std::memcmp(b.reserved, a.reserved, 32), 0);
+    EXPECT_EQ(b.channel[1].velocity, 50.0f);
+    b.channel[0].velocity = b.channel[1].velocity = 5.0f;
+    EXPECT_EQ(std::memcmp(&b, &a, 64), 0);
+}
+
+#ifdef QC_HAVE_PLUGIN
+
+TEST(RealPlugin, RendersTheDemoSignalWithoutArguments) {
+    const ProgramRun run = host({"-o", "program_test_demo.wav"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("built-in demo signal"), std::string::npos) << run.out;
+    const WavAudio out = readOutput("program_test_demo.wav");
+    EXPECT_EQ(out.channels, 2);
+    EXPECT_EQ(out.sampleRate, 44100u);
+    EXPECT_EQ(out.frames(), 6u * 44100);
+    for (double p : channelPeaks(out)) {
+        EXPECT_LE(p, 1.0);
+        EXPECT_GT(p, 0.5);
+    }
+}
+
+TEST(RealPlugin, LimitsAWavFileToTheCeilingInBothForms) {
+    // Bursts far past full scale, as 32-bit float; a ceiling of 0.5.
+    writeKnownPeaks("program_test_hot.wav", WavSampleFormat::Float32, 3.0f, 2.0f, 48000, 48000);
+    for (const char* form : {"--block=512", "--process"}) {
+        SCOPED_TRACE(form);
+        const ProgramRun run = host({"program_test_hot.wav", form, "--limit", "0.5", "-o", "program_test_hot_out.wav"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(run.out.find("in  peak: L 3.0000 (+9.54 dBFS)  R 2.0000 (+6.02 dBFS)"), std::string::npos)
+            << run.out;
+        const WavAudio out = readOutput("program_test_hot_out.wav");
+        ASSERT_EQ(out.frames(), 48000u);
+        for (double p : channelPeaks(out)) {
+            EXPECT_LE(p, 0.5 + 1e-6);
+            EXPECT_GT(p, 0.4);
+        }
+    }
+}
+
+TEST(RealPlugin, ChunkRoundTrip) {
+    ProgramRun run = host({"--compression", "4", "--gain", "6", "--velocity", "20", "--limit", "0.5",
+                           "--save-chunk", "program_test_real_a.chunk"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    LimiterParams a = readChunk("program_test_real_a.chunk");
+    for (int i = 0; i < 32; ++i) EXPECT_EQ(a.reserved[i], 0);
+    for (const ChannelParams& c : a.channel) {
+        EXPECT_EQ(c.compression, 4.0f);
+        EXPECT_NEAR(c.gain, 1.995262, 1e-5);
+        EXPECT_EQ(c.velocity, 20.0f);
+        EXPECT_EQ(c.limit, 0.5f);
+    }
+    a.reserved[0] = 0x5A;
+    a.reserved[31] = 0xA5;
+    writeFileBytes("program_test_real_a.chunk", std::string(reinterpret_cast<const char*>(&a), 64));
+    run = host({"--chunk", "program_test_real_a.chunk", "--save-chunk", "program_test_real_b.chunk"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(readFileBytes("program_test_real_b.chunk"), readFileBytes("program_test_real_a.chunk"));
+
+    // A fresh plug-in's own chunk: the defaults.
+    run = host({"--save-chunk", "program_test_real_c.chunk"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const LimiterParams c = readChunk("program_test_real_c.chunk");
+    for (const ChannelParams& ch : c.channel) {
+        EXPECT_EQ(ch.compression, 1.0f);
+        EXPECT_EQ(ch.gain, 1.0f);
+        EXPECT_EQ(ch.velocity, 5.0f);
+        EXPECT_EQ(ch.limit, 1.0f);
+    }
+}
+
+TEST(RealPlugin, PhotographsTheEditor) {
+    const ProgramRun run = host({"--screenshot", "program_test_editor.bmp"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(run.err.empty()) << run.err;
+    const std::string bmp = readFileBytes("program_test_editor.bmp");
+    const size_t rowBytes = (549 * 3 + 3) & ~3u;
+    ASSERT_EQ(bmp.size(), 54 + rowBytes * 93);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    int32_t width, height;
+    std::memcpy(&width, &bmp[18], 4);
+    std::memcpy(&height, &bmp[22], 4);
+    EXPECT_EQ(width, 549);
+    EXPECT_EQ(height, 93);
+    // The panel artwork, not an empty window: many different colours.
+    std::vector<bool> seen(1 << 12);
+    int distinct = 0;
+    for (size_t i = 54; i + 2 < bmp.size(); i += 3) {
+        const unsigned key = ((static_cast<uint8_t>(bmp[i]) >> 4) << 8) | ((static_cast<uint8_t>(bmp[i + 1]) >> 4) << 4) |
+                             (static_cast<uint8_t>(bmp[i + 2]) >> 4);
+        if (!seen[key]) {
+            seen[key] = true;
+            ++distinct;
+        }
+    }
+    EXPECT_GT(distinct, 8);
+}
+
+#endif
+
+}  // namespace
