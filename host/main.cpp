@@ -124,9 +124,9 @@ int run(const HostOptions& options) {
                                        : options.input.empty() ? programDirectory() + "\\" + kDemoOutputFile
                                                                : defaultOutputFor(options.input);
         const double seconds = static_cast<double>(input.frames()) / input.sampleRate;
-        std::printf("input:    %s: %s, %d channel%s, %u Hz, %.2f s\n", inputName.c_str(),
-                    wavFormatName(input.sourceFormat), input.channels, input.channels == 1 ? "" : "s",
-                    input.sampleRate, seconds);
+        const std::string format = options.input.empty() ? "generated" : wavFormatName(input.sourceFormat);
+        std::printf("input:    %s: %s, %d channel%s, %u Hz, %.2f s\n", inputName.c_str(), format.c_str(),
+                    input.channels, input.channels == 1 ? "" : "s", input.sampleRate, seconds);
         if (haveSettings) std::printf("settings: %s%s\n", describeSettings(settings).c_str(), options.mute ? ", muted" : "");
         std::printf("  in  peak: %s\n", describePeaks(channelPeaks(input)).c_str());
         std::fflush(stdout);

@@ -1,8 +1,39 @@
 #!/usr/bin/env bash
-# The main job: builds the limiter and runs it on a built-in demo signal.
+# The main job: builds the plug-in (Q-Clamper.dll) and the project's own host
+# program, then runs the host under Wine: it loads the DLL like any effect
+# host, renders the built-in demo signal through it into a 32-bit float WAV
+# and photographs the plug-in's editor. Extra arguments go to the host
+# (e.g. --gain 6 --limit 0.5, or a WAV file to render instead of the demo;
+# see --help).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake --preset native-release >/dev/null
-cmake --build --preset native-release
-build/native-release/demo/limiter_demo "$@"
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target qclamper_dll qclamper_host
+
+out=build/windows
+state=$out/wine
+# A Wine session (wineserver and virtual display) that this script starts
+# is stopped again at the end; one that was already running is left alone.
+started_wine=1
+if [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; then started_wine=0; fi
+stop_wine() { if [ $started_wine -eq 1 ]; then scripts/wine-run.sh --stop "$state"; fi; }
+trap stop_wine EXIT
+
+wav=$out/qclamper-demo.wav
+bmp=$out/qclamper-editor.bmp
+png=$out/qclamper-editor.png
+rm -f "$wav" "$bmp" "$png"
+scripts/wine-run.sh "$state" "$out/bin/qclamper-host.exe" \
+  --demo -o "$wav" --screenshot "$bmp" "$@"
+
+# Whatever the host wrote (nothing, for --help).
+[ -f "$bmp" ] && command -v convert >/dev/null 2>&1 && convert "$bmp" "$png" 2>/dev/null || true
+if [ -f "$wav" ] || [ -f "$bmp" ]; then
+  echo
+  echo "Files:"
+  [ -f "$wav" ] && echo "  rendered audio (32-bit float WAV): $wav"
+  [ -f "$bmp" ] && echo "  editor screenshot (BMP):           $bmp"
+  [ -f "$png" ] && echo "  editor screenshot (PNG):           $png"
+fi
+exit 0

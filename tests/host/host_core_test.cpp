@@ -188,6 +188,7 @@ TEST(Peaks, PerChannelWithDecibelsAndNonFiniteSamples) {
     EXPECT_EQ(peaks[1], 0.5);
     EXPECT_EQ(describePeaks(peaks), "L 1.0000 (+0.00 dBFS)  R 0.5000 (-6.02 dBFS)");
     EXPECT_EQ(describePeak(0.0), "0.0000 (-inf dBFS)");
+    EXPECT_EQ(describePeak(0.9999999), "1.0000 (+0.00 dBFS)");
     a.samples[3] = NAN;
     EXPECT_TRUE(std::isinf(channelPeaks(a)[1]));
     a.channels = 1;
