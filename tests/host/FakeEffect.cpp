@@ -7,6 +7,7 @@
 // Environment switches, read by "main":
 //   QC_FAKE_EFFECT_DECLINE=1    main returns null
 //   QC_FAKE_EFFECT_BAD_RECORD=1 main returns a record without the magic
+//   QC_FAKE_EFFECT_CRASH=1      the audio calls write through a null pointer
 #include <windows.h>
 
 #include <cstdlib>
@@ -27,6 +28,7 @@ struct Fake {
     LimiterParams params;
     LimiterParams chunk;
     HWND editor;
+    bool crash;
 };
 
 struct EditorRect {
@@ -54,6 +56,7 @@ float clip(float v, float limit) { return v > limit ? limit : v < -limit ? -limi
 
 void run(AEffect* effect, float** inputs, float** outputs, int32_t frames, bool add) {
     Fake* fake = static_cast<Fake*>(effect->object);
+    if (fake->crash) *static_cast<volatile float*>(nullptr) = 1.0f;
     if (!state.mainsOn) ++state.callsWhileOff;
     if (frames > state.largestBlock) state.largestBlock = frames;
     state.framesProcessed += frames;
@@ -138,6 +141,8 @@ extern "C" AEffect* QC_CDECL fakeEffectMain(audioMasterCallback host) {
     r.magic = kEffectMagic;
     const char* bad = std::getenv("QC_FAKE_EFFECT_BAD_RECORD");
     if (bad && *bad == '1') r.magic = 0;
+    const char* crash = std::getenv("QC_FAKE_EFFECT_CRASH");
+    fake->crash = crash && *crash == '1';
     r.dispatcher = dispatcher;
     r.process = processAdd;
     r.processReplacing = processReplace;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 #include <initializer_list>
 
 std::string testDirectory() {
@@ -36,10 +37,13 @@ std::string quote(const std::string& arg) {
     return q + "\"";
 }
 
+// Programs that the child starts on the way (Wine's explorer, for the first
+// window) inherit its standard handles and may keep them open for good: so
+// every run gets files of its own, shared for writing.
 HANDLE inheritableFile(const std::string& path) {
     SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
+    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &sa,
+                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 }  // namespace
@@ -48,8 +52,14 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
     ProgramRun run;
     std::string commandLine = quote(program);
     for (const std::string& a : args) commandLine += " " + quote(a);
-    const std::string outPath = besideTest("child.stdout"), errPath = besideTest("child.stderr");
+    static int runs = 0;
+    const std::string stem = besideTest("child-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++runs));
+    const std::string outPath = stem + ".stdout", errPath = stem + ".stderr";
     HANDLE out = inheritableFile(outPath), err = inheritableFile(errPath);
+    if (out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE) {
+        run.err = "cannot create " + stem + ".*";
+        return run;
+    }
     STARTUPINFOA si;
     ZeroMemory(&si, sizeof si);
     si.cb = sizeof si;
@@ -74,6 +84,8 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
     CloseHandle(err);
     run.out = readFileBytes(outPath);
     run.err += readFileBytes(errPath);
+    DeleteFileA(outPath.c_str());
+    DeleteFileA(errPath.c_str());
     // Text-mode output under Windows: compare lines without carriage returns.
     for (std::string* s : {&run.out, &run.err})
         for (size_t p; (p = s->find('\r')) != std::string::npos;) s->erase(p, 1);

@@ -161,6 +161,39 @@ TEST(HostProgram, SavesAndLoadsChunks) {
     EXPECT_EQ(std::memcmp(&b, &a, 64), 0);
 }
 
+TEST(HostProgram, LongFilesReportProgressAndNonFiniteSamplesAreNotFedToThePlugin) {
+    WavAudio a;
+    a.sampleRate = 8000;
+    a.channels = 1;
+    a.samples.assign(61 * 8000, 0.25f);
+    a.samples[10] = NAN;
+    a.samples[11] = INFINITY;
+    std::vector<uint8_t> bytes;
+    std::string error;
+    ASSERT_TRUE(encodeWav(a, WavSampleFormat::Float32, bytes, error));
+    writeFileBytes("program_test_long.wav", std::string(bytes.begin(), bytes.end()));
+    ProgramRun run = hostWithFake({"program_test_long.wav", "-o", "program_test_long_out.wav"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("rendering: 50%"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "qclamper-host: warning: 2 non-finite input samples set to 0\n");
+    const WavAudio out = readOutput("program_test_long_out.wav");
+    ASSERT_EQ(out.frames(), 61u * 8000);
+    EXPECT_EQ(out.samples[10], 0.0f);
+    EXPECT_EQ(channelPeaks(out)[0], 0.25);
+
+    run = hostWithFake({"-q", "program_test_long.wav", "-o", "program_test_long_out.wav"});
+    EXPECT_EQ(run.out.find("rendering"), std::string::npos) << run.out;
+}
+
+TEST(HostProgram, APluginThatCrashesEndsTheProgramWithOneLine) {
+    writeKnownPeaks("program_test_in.wav", WavSampleFormat::Pcm16, 0.5f, 0.25f);
+    SetEnvironmentVariableA("QC_FAKE_EFFECT_CRASH", "1");
+    const ProgramRun run = hostWithFake({"program_test_in.wav", "-o", "program_test_crash.wav"});
+    SetEnvironmentVariableA("QC_FAKE_EFFECT_CRASH", nullptr);
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(run.err.rfind("qclamper-host: error: crashed (exception 0xC0000005", 0), 0u) << run.err;
+}
+
 #ifdef QC_HAVE_PLUGIN
 
 TEST(RealPlugin, RendersTheDemoSignalWithoutArguments) {
