@@ -18,15 +18,13 @@ std::vector<double> channelPeaks(const WavAudio& audio) {
 std::string describePeak(double peak) {
     char text[64];
     if (peak > 0 && std::isfinite(peak)) {
-        // Rounded first, so that a peak a hair below full scale reads +0.00, not -0.00.
-        double db = std::round(20.0 * std::log10(peak) * 100.0) / 100.0;
-        if (db == 0.0) db = 0.0;
-        std::snprintf(text, sizeof text, "%.4f (%+.2f dBFS)", peak, db);
+        // Five decimals: a limited peak of 0.99999 must not read as full scale.
+        std::snprintf(text, sizeof text, "%.5f (%+.2f dBFS)", peak, 20.0 * std::log10(peak));
     }
     else if (peak > 0)
         std::snprintf(text, sizeof text, "inf (non-finite samples)");
     else
-        std::snprintf(text, sizeof text, "0.0000 (-inf dBFS)");
+        std::snprintf(text, sizeof text, "0.00000 (-inf dBFS)");
     return text;
 }
 

@@ -186,13 +186,13 @@ TEST(Peaks, PerChannelWithDecibelsAndNonFiniteSamples) {
     ASSERT_EQ(peaks.size(), 2u);
     EXPECT_EQ(peaks[0], 1.0);
     EXPECT_EQ(peaks[1], 0.5);
-    EXPECT_EQ(describePeaks(peaks), "L 1.0000 (+0.00 dBFS)  R 0.5000 (-6.02 dBFS)");
-    EXPECT_EQ(describePeak(0.0), "0.0000 (-inf dBFS)");
-    EXPECT_EQ(describePeak(0.9999999), "1.0000 (+0.00 dBFS)");
+    EXPECT_EQ(describePeaks(peaks), "L 1.00000 (+0.00 dBFS)  R 0.50000 (-6.02 dBFS)");
+    EXPECT_EQ(describePeak(0.0), "0.00000 (-inf dBFS)");
+    EXPECT_EQ(describePeak(0.99999), "0.99999 (-0.00 dBFS)");
     a.samples[3] = NAN;
     EXPECT_TRUE(std::isinf(channelPeaks(a)[1]));
     a.channels = 1;
-    EXPECT_EQ(describePeaks({2.0}), "2.0000 (+6.02 dBFS)");
+    EXPECT_EQ(describePeaks({2.0}), "2.00000 (+6.02 dBFS)");
 }
 
 TEST(DemoSignal, StereoMusicWithBurstsPastFullScale) {

@@ -120,8 +120,8 @@ TEST(HostProgram, RendersAWavFileThroughThePluginWithKnownPeaks) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(run.err.empty()) << run.err;
     EXPECT_NE(run.out.find("24-bit PCM, 2 channels, 44100 Hz, 0.10 s"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("in  peak: L 0.5000 (-6.02 dBFS)  R 0.2500 (-12.04 dBFS)"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("out peak: L 1.0000 (+0.00 dBFS)  R 0.5000 (-6.02 dBFS)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("in  peak: L 0.50000 (-6.02 dBFS)  R 0.25000 (-12.04 dBFS)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("out peak: L 1.00000 (+0.00 dBFS)  R 0.50000 (-6.02 dBFS)"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("program_test_in-clamped.wav"), std::string::npos) << run.out;  // the default name
     const WavAudio out = readOutput("program_test_in-clamped.wav");
     EXPECT_EQ(out.sampleRate, 44100u);
@@ -217,7 +217,7 @@ TEST(RealPlugin, LimitsAWavFileToTheCeilingInBothForms) {
         SCOPED_TRACE(form);
         const ProgramRun run = host({"program_test_hot.wav", form, "--limit", "0.5", "-o", "program_test_hot_out.wav"});
         ASSERT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_NE(run.out.find("in  peak: L 3.0000 (+9.54 dBFS)  R 2.0000 (+6.02 dBFS)"), std::string::npos)
+        EXPECT_NE(run.out.find("in  peak: L 3.00000 (+9.54 dBFS)  R 2.00000 (+6.02 dBFS)"), std::string::npos)
             << run.out;
         const WavAudio out = readOutput("program_test_hot_out.wav");
         ASSERT_EQ(out.frames(), 48000u);
