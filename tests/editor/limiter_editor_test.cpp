@@ -190,7 +190,9 @@ TEST_F(Editor, ManyOpenCloseCyclesLeakNothing) {
     for (int i = 0; i < 50; ++i) {
         fx.dispatch(effEditOpen, 0, 0, parent.handle);
         pumpMessages();
+        HMENU menu = editor()->popupMenu;
         fx.dispatch(effEditClose);
+        ASSERT_FALSE(IsMenu(menu)) << "cycle " << i;
     }
     pumpMessages();
     EXPECT_EQ(GetWindow(parent.handle, GW_CHILD), nullptr);

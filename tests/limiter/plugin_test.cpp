@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "editor/EditorBitmaps.h"
 #include "editor/LimiterEditor.h"
 #include "limiter/LimiterPlugin.h"
 #include "plugin/ModuleInstance.h"
@@ -76,13 +77,20 @@ TEST(LimiterEntry, TwoInstancesShareTheToolkitAndOnlyTheLastStopsIt) {
     auto* first = new HostedEffect(pluginMain(TestHost::callback()));
     HostedEffect second(pluginMain(TestHost::callback()));
     EXPECT_EQ(LimiterPlugin::instanceCount, 2);
+    const HBITMAP panel = g_editorBitmaps.background;
+    EXPECT_NE(panel, nullptr);
     first->close();
     delete first;
     EXPECT_TRUE(toolkitClassRegistered());
     EXPECT_EQ(LimiterPlugin::instanceCount, 1);
+    EXPECT_EQ(g_editorBitmaps.background, panel);  // loaded once, still shared
+    BITMAP info;
+    EXPECT_EQ(GetObjectA(panel, sizeof info, &info), static_cast<int>(sizeof info));
     EXPECT_EQ(second.close(), 1);
     EXPECT_FALSE(toolkitClassRegistered());
     EXPECT_EQ(LimiterPlugin::instanceCount, 0);
+    EXPECT_EQ(g_editorBitmaps.background, nullptr);
+    EXPECT_EQ(GetObjectA(panel, sizeof info, &info), 0);  // deleted with the last instance
 }
 
 TEST(LimiterChunk, FreshChunkIsTheDefaultBlock) {
