@@ -1,7 +1,6 @@
 #include "host/BmpFile.h"
+#include "host/FileBytes.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -46,16 +45,5 @@ std::vector<uint8_t> encodeBmp(const RgbImage& image) {
 
 bool writeBmpFile(const std::string& path, const RgbImage& image, std::string& error) {
     const std::vector<uint8_t> bytes = encodeBmp(image);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        error = "cannot create '" + path + "': " + std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        error = "cannot write '" + path + "'";
-        return false;
-    }
-    return true;
+    return writeFileBytes(path, bytes.data(), bytes.size(), "", error);
 }

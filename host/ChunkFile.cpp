@@ -1,4 +1,5 @@
 #include "host/ChunkFile.h"
+#include "host/FileBytes.h"
 
 #include <cerrno>
 #include <cmath>
@@ -34,18 +35,7 @@ bool readChunkFile(const std::string& path, LimiterParams& params, std::string& 
 }
 
 bool writeChunkFile(const std::string& path, const LimiterParams& params, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        error = "cannot create chunk file '" + path + "': " + std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(&params, 1, sizeof params, file) == sizeof params;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        error = "cannot write chunk file '" + path + "'";
-        return false;
-    }
-    return true;
+    return writeFileBytes(path, &params, sizeof params, "chunk file ", error);
 }
 
 void applySettings(const HostOptions& options, LimiterParams& params) {

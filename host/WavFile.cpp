@@ -1,4 +1,5 @@
 #include "host/WavFile.h"
+#include "host/FileBytes.h"
 
 #include <cerrno>
 #include <cmath>
@@ -338,16 +339,5 @@ bool writeWavFile(const std::string& path, const WavAudio& audio, std::string& e
         error = "out of memory writing '" + path + "'";
         return false;
     }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        error = "cannot create '" + path + "': " + std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        error = "cannot write '" + path + "'";
-        return false;
-    }
-    return true;
+    return writeFileBytes(path, bytes.data(), bytes.size(), "", error);
 }
