@@ -35,6 +35,9 @@ if [ -z "${DISPLAY:-}" ]; then
   if [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; then
     DISPLAY=$(cat "$state/display")
   else
+    # Wine processes stay bound to the display they started on: a session
+    # left from an earlier, vanished display must go before a new one starts.
+    "$wineserver_bin" -k >/dev/null 2>&1 || true
     n=90
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
     setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
