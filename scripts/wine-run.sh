@@ -28,11 +28,21 @@ if [ $stop -eq 1 ]; then
   exit 0
 fi
 
+# The virtual display this state directory started is alive when its process
+# runs and its socket exists.
+xvfb_alive() {
+  [ -f "$state/xvfb.pid" ] && [ -f "$state/display" ] || return 1
+  kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null || return 1
+  local n
+  n=$(cut -c2- "$state/display")
+  [ -e "/tmp/.X11-unix/X$n" ]
+}
+
 exec 9>"$state/lock"
 flock 9
 
 if [ -z "${DISPLAY:-}" ]; then
-  if [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; then
+  if xvfb_alive; then
     DISPLAY=$(cat "$state/display")
   else
     # Wine processes stay bound to the display they started on: a session
@@ -40,8 +50,10 @@ if [ -z "${DISPLAY:-}" ]; then
     "$wineserver_bin" -k >/dev/null 2>&1 || true
     n=90
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-    echo $! >"$state/xvfb.pid"
+    # Started in a subshell so that init, not this script's process, reaps it.
+    rm -f "$state/xvfb.pid"
+    (setsid sh -c 'echo $$ >"$1"; exec Xvfb "$2" -screen 0 1280x1024x24 -nolisten tcp' \
+      sh "$state/xvfb.pid" ":$n" </dev/null >/dev/null 2>&1 &)
     echo ":$n" >"$state/display"
     for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
     DISPLAY=":$n"
