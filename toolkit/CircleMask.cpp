@@ -75,14 +75,26 @@ void blit_through_circle(HDC dc, HBITMAP face, HBITMAP mask, int32_t x, int32_t 
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ oldWork = SelectObject(work, cache.work);
     HGDIOBJ oldSource = SelectObject(source, mask);
+    // A bitmap that is still selected into another context cannot be
+    // selected here (the context keeps its previous bitmap): an unusable mask
+    // paints as no mask, an unusable face leaves the destination as it was
+    // instead of OR-ing the mask's white outside over the background.
+    if (oldSource == nullptr) {
+        SelectObject(work, oldWork);
+        DeleteDC(source);
+        DeleteDC(work);
+        blit_bitmap(dc, face, x, y, w, h);
+        return;
+    }
 
     BitBlt(work, 0, 0, w, h, dc, x, y, SRCCOPY);
     BitBlt(work, 0, 0, w, h, source, 0, 0, SRCAND);
+    bool composed = true;
     if (face != nullptr) {
-        SelectObject(source, face);
-        BitBlt(work, 0, 0, w, h, source, 0, 0, SRCPAINT);
+        composed = SelectObject(source, face) != nullptr;
+        if (composed) BitBlt(work, 0, 0, w, h, source, 0, 0, SRCPAINT);
     }
-    BitBlt(dc, x, y, w, h, work, 0, 0, SRCCOPY);
+    if (composed) BitBlt(dc, x, y, w, h, work, 0, 0, SRCCOPY);
 
     SelectObject(source, oldSource);
     SelectObject(work, oldWork);

@@ -15,6 +15,7 @@ void clear_circle_masks();
 
 // Paints the w x h face at (x, y) through mask: inside the disc the face,
 // outside it the destination as it was. w and h are limited to 128. Without a
-// mask the face is copied as it is.
+// usable mask the face is copied as it is; a face that is still selected into
+// another device context draws nothing.
 void blit_through_circle(HDC dc, HBITMAP face, HBITMAP mask, int32_t x, int32_t y, int32_t w,
                          int32_t h);

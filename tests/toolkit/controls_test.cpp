@@ -111,10 +111,14 @@ TEST_F(ControlHelpers, NotifyOwnerByCallbackOrPost) {
     EXPECT_EQ(msg.wParam, 7u);  // the id only
     EXPECT_EQ(static_cast<uint32_t>(msg.lParam), float_bits(-3.0f));
 
-    // A callback flag without a callback reports nothing.
+    // A callback flag without a callback reports nothing; neither does a
+    // post without an owner (it would land in this thread's own queue).
     NotifyTarget broken = {host_, nullptr, kNotifyByCallback, nullptr};
     EXPECT_EQ(notify_owner(&broken, 1, 0), 0);
     EXPECT_FALSE(takeCommand(host_, &msg));
+    NotifyTarget ownerless = {nullptr, nullptr, 0, nullptr};
+    EXPECT_EQ(notify_owner(&ownerless, 1, 0), 0);
+    EXPECT_FALSE(PeekMessageA(&msg, reinterpret_cast<HWND>(-1), WM_COMMAND, WM_COMMAND, PM_REMOVE));
 }
 
 TEST_F(ControlHelpers, NotifyOwnerIsSilentWhileNotificationsAreOff) {

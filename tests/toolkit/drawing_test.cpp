@@ -119,6 +119,18 @@ TEST_F(Drawing, MaskedCircleKeepsTheBackground) {
     blit_through_circle(canvas.dc(), face, nullptr, 10, 10, 32, 32);
     EXPECT_EQ(canvas.at(10, 10), kBlack);
     EXPECT_EQ(canvas.at(26, 26), kRed);
+
+    // A face still selected into another context cannot be used: the
+    // background stays, rather than turning white outside the disc and black
+    // inside it.
+    canvas.fill(kGreen);
+    HDC holder = CreateCompatibleDC(canvas.dc());
+    HGDIOBJ held = SelectObject(holder, face);
+    blit_through_circle(canvas.dc(), face, mask, 10, 10, 32, 32);
+    EXPECT_EQ(canvas.at(10, 10), kGreen);
+    EXPECT_EQ(canvas.at(26, 26), kGreen);
+    SelectObject(holder, held);
+    DeleteDC(holder);
     DeleteObject(face);
 }
 

@@ -165,11 +165,18 @@ TEST_F(ToolkitModuleTest, StoredSettingsAreReadAndNormalised) {
     EXPECT_EQ(readRaw("A_imode"), bytesOf(1));
     EXPECT_EQ(readRaw("Dial_tCtx").size(), 44u);
 
-    // Each initialisation starts from the defaults again, then reads.
+    // Each initialisation starts from the defaults again, then reads; a
+    // context of exactly 44 bytes replaces the whole member.
     writeRaw("Rot_Mode", REG_DWORD, "\x03\0\0\0", 4);  // not binary: ignored
+    TimeContext stored = kDefaultTimeContext;
+    stored.notes[0] = 7;
+    stored.tempo = 93.5f;
+    stored.framesPerSecond = 30.0f;
+    writeRaw("Dial_tCtx", REG_BINARY, &stored, sizeof stored);
     ASSERT_EQ(init_toolkit(self(), kApp), 1);
     EXPECT_EQ(toolkit().knob_mouse_mode, 1);
     EXPECT_EQ(toolkit().A_imode, 1);
+    EXPECT_EQ(std::memcmp(&toolkit().Dial_tCtx, &stored, sizeof stored), 0);
 }
 
 TEST_F(ToolkitModuleTest, ShortStoredValuesKeepTheMembersOtherBytes) {
@@ -235,9 +242,13 @@ TEST_F(ToolkitModuleTest, ClassesAndDrawingObjects) {
     }
 
     const ToolkitModule& m = toolkit();
+    const COLORREF palette[kPaletteSize] = {
+        0x000000, 0x1428CC, 0x1E3CFC, 0x36EBF0, 0x9D1C06, 0xE25F0F, 0xE4938C, 0x7A6B03,
+        0x31A724, 0x404040, 0x545454, 0x6E6E6E, 0x828282, 0xB4B4B4, 0xE6E6E6, 0xFFFFFF};
     for (int i = 0; i < kPaletteSize; ++i) {
+        EXPECT_EQ(kToolkitPalette[i], palette[i]) << i;
         // The virtual screen has 24-bit colour: matching keeps every entry.
-        EXPECT_EQ(m.palette[i], kToolkitPalette[i]) << i;
+        EXPECT_EQ(m.palette[i], palette[i]) << i;
         LOGBRUSH brush = {};
         ASSERT_EQ(GetObjectA(m.brushes[i], sizeof brush, &brush), static_cast<int>(sizeof brush));
         EXPECT_EQ(brush.lbStyle, static_cast<UINT>(BS_SOLID));
@@ -251,6 +262,7 @@ TEST_F(ToolkitModuleTest, ClassesAndDrawingObjects) {
     LOGPEN dashDot = {};
     ASSERT_EQ(GetObjectA(m.dashDotPen, sizeof dashDot, &dashDot), static_cast<int>(sizeof dashDot));
     EXPECT_EQ(dashDot.lopnStyle, static_cast<UINT>(PS_DASHDOT));
+    EXPECT_EQ(dashDot.lopnWidth.x, 0);
     EXPECT_EQ(dashDot.lopnColor, m.palette[0]);
 
     const LONG heights[] = {10, 10, 12, 12, 14, 14, 16, 16, 18, 18, 20, 20, 26, 26, 38, 38};
