@@ -11,6 +11,9 @@ int32_t LimiterEditor::openEditorCount = 0;
 
 namespace {
 
+// Asks the editor window to refresh its controls on its own thread.
+constexpr UINT kRefreshMessage = WM_APP + 0x51;
+
 void registerEditorClass(WNDPROC procedure) {
     WNDCLASSA windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
@@ -50,7 +53,10 @@ int32_t LimiterEditor::open(HWND parent) {
                              moduleInstance(), this);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
-    isOpen = 1;
+    // Without a window there are no controls to refresh: the handles still in
+    // `controls` would be those of an earlier window, long destroyed, and may
+    // by now name some other window of the host.
+    isOpen = window ? 1 : 0;
     return 1;
 }
 
@@ -63,8 +69,20 @@ void LimiterEditor::close() {
     if (--openEditorCount == 0) UnregisterClassA(kEditorClassName, moduleInstance());
 }
 
+// A chunk may arrive on a thread other than the window's. The controls then
+// are refreshed by the window's own thread: a send across threads would block
+// the loading thread until the window thread pumps messages (for ever, if
+// that thread is waiting for the load), and the control handles belong to the
+// window thread, which may be destroying them meanwhile. A post to a window
+// destroyed in between is simply dropped.
 void LimiterEditor::update() {
-    if (isOpen == 1) refreshControls(&controls);
+    if (isOpen != 1) return;
+    const HWND current = window;
+    if (current && GetWindowThreadProcessId(current, nullptr) != GetCurrentThreadId()) {
+        PostMessageA(current, kRefreshMessage, 0, 0);
+        return;
+    }
+    refreshControls(&controls);
 }
 
 LRESULT LimiterEditor::onCreate(HWND createdWindow) {
@@ -112,6 +130,9 @@ LRESULT CALLBACK LimiterEditor::windowProcedure(HWND window, UINT message, WPARA
             if (editor) showEditorMenu(editor->popupMenu, window, lParam);
             return 0;
         case WM_LBUTTONDOWN:
+            return 0;
+        case kRefreshMessage:
+            if (editor && editor->isOpen == 1) refreshControls(&editor->controls);
             return 0;
         default:
             return DefWindowProcA(window, message, wParam, lParam);

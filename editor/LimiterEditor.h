@@ -22,6 +22,8 @@ public:
     int32_t getRect(ERect** rect) override;
     int32_t open(HWND parent) override;
     void close() override;
+    // Refreshes the controls from the engine while the window is open; on a
+    // thread other than the window's, asks the window's thread to do it.
     void update() override;
 
     HMENU popupMenu;

@@ -139,4 +139,9 @@ LimiterPluginWithEditor::LimiterPluginWithEditor(audioMasterCallback hostCallbac
     new (std::nothrow) LimiterEditor(this);
 }
 
-LimiterPluginWithEditor::~LimiterPluginWithEditor() {}
+// A host that closes the effect with its editor still open: the window goes
+// now, while the engine, the editor bitmaps and the toolkit that its controls
+// use are still there (the effect layer's destructor releases them next).
+LimiterPluginWithEditor::~LimiterPluginWithEditor() {
+    if (editor) editor->close();
+}

@@ -54,7 +54,10 @@ int32_t vuAnswer(float level) {
     return static_cast<int32_t>(scaled);
 }
 
-void writeEmptyText(char* text) { text[0] = '\0'; }
+// A host that passes no buffer gets no text.
+void writeEmptyText(char* text) {
+    if (text) text[0] = '\0';
+}
 
 }  // namespace
 

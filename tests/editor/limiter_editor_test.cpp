@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <vector>
 
 #include "editor/EditorBitmaps.h"
 #include "editor/EditorLinks.h"
@@ -14,6 +16,7 @@
 #include "resources/resource_ids.h"
 #include "tests/support/TestHost.h"
 #include "toolkit/ControlTypes.h"
+#include "toolkit/WindowClasses.h"
 #include "tests/toolkit/GdiObjectCounter.h"
 
 extern "C" AEffect* QC_CDECL pluginMain(audioMasterCallback hostCallback);
@@ -28,6 +31,53 @@ bool editorClassRegistered() {
 void pumpMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+bool toolkitClassRegistered() {
+    WNDCLASSA info;
+    return GetClassInfoA(moduleInstance(), kRotatifClassName, &info) != 0;
+}
+
+// Stand-ins for the toolkit controls: windows that log the commands they
+// receive and can run a check while they are destroyed.
+struct ProbeCommand {
+    HWND window;
+    WPARAM command;
+    float value;
+};
+std::vector<ProbeCommand> g_probeCommands;
+std::function<void()> g_onProbeDestroyed;
+
+LRESULT CALLBACK probeProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) {
+        g_probeCommands.push_back({window, wParam, bits_float(static_cast<uint32_t>(lParam))});
+        return 0;
+    }
+    if (message == WM_DESTROY && g_onProbeDestroyed) g_onProbeDestroyed();
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND createProbe(HWND parent) {
+    static const ATOM probeClass = [] {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = probeProcedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "QcEditorTestProbe";
+        return RegisterClassA(&windowClass);
+    }();
+    EXPECT_NE(probeClass, 0);
+    return CreateWindowExA(0, "QcEditorTestProbe", "", WS_CHILD, 0, 0, 4, 4, parent, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+// Probes in place of the five controls of an open editor.
+void plantProbes(EditorControls& controls) {
+    g_probeCommands.clear();
+    for (HWND* control : {&controls.muteButton, &controls.compressionKnob, &controls.gainKnob,
+                          &controls.velocityKnob, &controls.limitKnob}) {
+        *control = createProbe(controls.editorWindow);
+        ASSERT_NE(*control, nullptr);
+    }
 }
 
 // A host's top-level window to embed editors in. One for the whole program:
@@ -113,6 +163,17 @@ TEST_F(Editor, UnpairedOpenAndCloseAreTolerated) {
     fx.dispatch(effEditClose);
     EXPECT_EQ(LimiterEditor::openEditorCount, 0);
     EXPECT_FALSE(editorClassRegistered());
+
+    // No window could be made (a child needs a parent): open still answers 1,
+    // but the editor does not count as open, so a chunk refreshes nothing.
+    EXPECT_EQ(fx.dispatch(effEditOpen, 0, 0, nullptr), 1);
+    EXPECT_EQ(editor()->window, nullptr);
+    EXPECT_EQ(editor()->isOpen, 0);
+    LimiterParams params;
+    getParams(engine(), &params);
+    EXPECT_EQ(fx.dispatch(effSetChunk, 0, 64, &params), 64);
+    fx.dispatch(effEditClose);
+    EXPECT_EQ(LimiterEditor::openEditorCount, 0);
 }
 
 TEST_F(Editor, ReopeningGivesAFreshWindowAndMenu) {
@@ -131,10 +192,28 @@ TEST_F(Editor, ReopeningGivesAFreshWindowAndMenu) {
 TEST_F(Editor, EffectClosedWithItsEditorOpenTakesTheWindowAlong) {
     fx.dispatch(effEditOpen, 0, 0, parent.handle);
     HWND window = editor()->window;
+    // A control of the window, destroyed with it, still finds the engine,
+    // the bitmaps and the toolkit: they go only after the window.
+    const int32_t engines = liveEngineCount();
+    ASSERT_NE(createProbe(window), nullptr);
+    bool probeDestroyed = false, toolkitUp = false, bitmapsUp = false, engineUp = false;
+    g_onProbeDestroyed = [&] {
+        probeDestroyed = true;
+        toolkitUp = toolkitClassRegistered();
+        bitmapsUp = g_editorBitmaps.background != nullptr;
+        engineUp = liveEngineCount() == engines;
+    };
     fx.close();
+    g_onProbeDestroyed = nullptr;
+    EXPECT_TRUE(probeDestroyed);
+    EXPECT_TRUE(toolkitUp);
+    EXPECT_TRUE(bitmapsUp);
+    EXPECT_TRUE(engineUp);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(LimiterEditor::openEditorCount, 0);
     EXPECT_FALSE(editorClassRegistered());
+    EXPECT_FALSE(toolkitClassRegistered());
+    EXPECT_EQ(liveEngineCount(), engines - 1);
 }
 
 TEST_F(Editor, ErasingPaintsThePanel) {
@@ -180,6 +259,79 @@ TEST_F(Editor, ChunkWhileOpenOrClosedKeepsTheEditorWorking) {
     LimiterParams back;
     getParams(engine(), &back);
     EXPECT_EQ(std::memcmp(&params, &back, 64), 0);  // a refresh never writes back
+    fx.dispatch(effEditClose);
+}
+
+TEST_F(Editor, ChunkRefreshesTheControlsFromChannelOneInOrder) {
+    fx.dispatch(effEditOpen, 0, 0, parent.handle);
+    EditorControls& controls = editor()->controls;
+    plantProbes(controls);
+    LimiterParams params;
+    getParams(engine(), &params);
+    params.channel[0] = {3.0f, 0.5f, 20.0f, 0.5f};
+    params.channel[1] = {7.0f, 2.0f, 90.0f, 0.3f};  // never shown
+    setMute(engine(), 1);
+    fx.dispatch(effSetChunk, 0, 64, &params);  // this thread: at once, no pumping
+    const float gainDb = static_cast<float>(20.0 * std::log10(0.5));
+    const std::vector<std::pair<HWND, float>> expected = {
+        {controls.compressionKnob, 3.0f}, {controls.gainKnob, gainDb},
+        {controls.velocityKnob, 20.0f},   {controls.limitKnob, 0.5f},
+        {controls.muteButton, 1.0f}};
+    ASSERT_EQ(g_probeCommands.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(g_probeCommands[i].window, expected[i].first) << "command " << i;
+        EXPECT_EQ(g_probeCommands[i].command, 4u) << "command " << i;
+        EXPECT_EQ(g_probeCommands[i].value, expected[i].second) << "command " << i;
+    }
+    EXPECT_NEAR(gainDb, -6.0206f, 1e-4f);
+
+    // Not muted: the button is left alone.
+    setMute(engine(), 0);
+    g_probeCommands.clear();
+    fx.dispatch(effSetChunk, 0, 64, &params);
+    ASSERT_EQ(g_probeCommands.size(), 4u);
+    EXPECT_NE(g_probeCommands.back().window, controls.muteButton);
+    fx.dispatch(effEditClose);
+}
+
+// A host that loads a chunk on a worker thread while its window thread waits
+// for the worker: the chunk call must not wait for the window thread, and the
+// controls are refreshed when that thread next pumps its messages.
+struct ChunkJob {
+    AEffect* effect;
+    LimiterParams params;
+    int32_t answer;
+};
+
+DWORD WINAPI loadChunk(void* argument) {
+    auto* job = static_cast<ChunkJob*>(argument);
+    job->answer = job->effect->dispatcher(job->effect, effSetChunk, 0, 64, &job->params, 0.0f);
+    return 0;
+}
+
+TEST_F(Editor, ChunkFromAnotherThreadNeverWaitsForTheWindowThread) {
+    fx.dispatch(effEditOpen, 0, 0, parent.handle);
+    plantProbes(editor()->controls);
+    ChunkJob job = {fx.record(), {}, 0};
+    getParams(engine(), &job.params);
+    job.params.channel[0].gain = 0.5f;
+    job.params.channel[1].gain = 0.5f;
+    HANDLE worker = CreateThread(nullptr, 0, loadChunk, &job, 0, nullptr);
+    ASSERT_NE(worker, nullptr);
+    // Wait without pumping, as the blocked window thread would.
+    const DWORD waited = WaitForSingleObject(worker, 3000);
+    const std::size_t commandsBeforePumping = g_probeCommands.size();
+    while (MsgWaitForMultipleObjects(1, &worker, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+        pumpMessages();  // let a blocked worker finish either way
+    CloseHandle(worker);
+    EXPECT_EQ(waited, static_cast<DWORD>(WAIT_OBJECT_0)) << "the chunk call waited for this thread";
+    EXPECT_EQ(job.answer, 64);
+    EXPECT_EQ(commandsBeforePumping, 0u);
+
+    pumpMessages();
+    ASSERT_EQ(g_probeCommands.size(), 4u);
+    EXPECT_EQ(g_probeCommands[1].window, editor()->controls.gainKnob);
+    EXPECT_EQ(g_probeCommands[1].value, static_cast<float>(20.0 * std::log10(0.5)));
     fx.dispatch(effEditClose);
 }
 

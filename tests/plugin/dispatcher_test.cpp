@@ -164,6 +164,7 @@ TEST_F(Defaults, TextOperationsWriteAnEmptyTextOfOneByte) {
         EXPECT_EQ(host.dispatch(opcode, 0, 0, text), 0);
         EXPECT_EQ(text[0], '\0') << "opcode " << opcode;
         EXPECT_EQ(text[1], 'y') << "opcode " << opcode;
+        EXPECT_EQ(host.dispatch(opcode, 0, 0, nullptr), 0);  // no buffer: nothing written
     }
 }
 
