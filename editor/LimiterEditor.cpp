@@ -11,6 +11,11 @@ int32_t LimiterEditor::openEditorCount = 0;
 
 namespace {
 
+// The rectangle handed to the host: writable memory, filled afresh on every
+// request, so that a host that adjusts it in place neither faults on the
+// read-only constant nor changes what later requests answer.
+ERect handedRect;
+
 // Asks the editor window to refresh its controls on its own thread.
 constexpr UINT kRefreshMessage = WM_APP + 0x51;
 
@@ -37,7 +42,8 @@ LimiterEditor::~LimiterEditor() {
 }
 
 int32_t LimiterEditor::getRect(ERect** rect) {
-    if (rect) *rect = const_cast<ERect*>(&kEditorRect);
+    handedRect = kEditorRect;
+    if (rect) *rect = &handedRect;
     return 1;
 }
 

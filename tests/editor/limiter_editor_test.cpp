@@ -115,6 +115,13 @@ TEST_F(Editor, RectangleIsThePanelSizeOpenOrNot) {
     EXPECT_EQ(fx.dispatch(effEditGetRect, 0, 0, &again), 1);
     EXPECT_EQ(again, rect);
     fx.dispatch(effEditClose);
+
+    // A host that adjusts the rectangle in place changes no later answer.
+    rect->right = 100;
+    rect->bottom = 50;
+    EXPECT_EQ(fx.dispatch(effEditGetRect, 0, 0, &again), 1);
+    EXPECT_EQ(again->bottom, 93);
+    EXPECT_EQ(again->right, 549);
 }
 
 TEST_F(Editor, OpenCreatesAChildWindowOfThePanelSizeAndCloseDestroysIt) {
