@@ -5,7 +5,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh || exit 1
 
-presets=(native native-tsan windows)
+presets=(native native-tsan native-fuzz windows)
 for p in "${presets[@]}"; do
   echo "== build $p"
   cmake --preset "$p" >/dev/null || exit 1
