@@ -3,17 +3,6 @@
 
 #include <cstring>
 
-namespace {
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
-}  // namespace
-
 std::vector<uint8_t> encodeBmp(const RgbImage& image) {
     const uint32_t rowBytes = (static_cast<uint32_t>(image.width) * 3 + 3) & ~3u;
     const uint32_t pixelBytes = rowBytes * static_cast<uint32_t>(image.height);

@@ -27,14 +27,6 @@ uint64_t le64(const uint8_t* p) {
     return static_cast<uint64_t>(le32(p)) | (static_cast<uint64_t>(le32(p + 4)) << 32);
 }
 
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
 void putId(std::vector<uint8_t>& out, const char* id) { out.insert(out.end(), id, id + 4); }
 
 int bytesPerSample(WavSampleFormat f) {
