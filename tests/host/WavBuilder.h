@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "host/FileBytes.h"
+
 class WavBuilder {
 public:
     WavBuilder& riff(const char* form = "WAVE") {
@@ -72,15 +74,6 @@ public:
             for (int i = 0; i < 4; ++i) b[4 + i] = static_cast<uint8_t>(size >> (8 * i));
         }
         return b;
-    }
-
-    static void put16(std::vector<uint8_t>& b, uint32_t v) {
-        b.push_back(static_cast<uint8_t>(v));
-        b.push_back(static_cast<uint8_t>(v >> 8));
-    }
-    static void put32(std::vector<uint8_t>& b, uint32_t v) {
-        put16(b, v & 0xFFFF);
-        put16(b, v >> 16);
     }
 
 private:
