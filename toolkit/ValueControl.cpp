@@ -11,21 +11,54 @@ namespace {
 constexpr WPARAM kTabKey = 9;
 constexpr WPARAM kEscapeKey = 27;
 
+// Every record is preceded by its hold count: a window destroyed while a
+// modal call holds its record leaves the freeing to the last release.
+struct alignas(8) RecordHeader {
+    int32_t holds;
+    int32_t orphaned;  // the window is gone; free at the last release
+};
+
+RecordHeader* header(void* record) { return reinterpret_cast<RecordHeader*>(record) - 1; }
+
+void* allocateRecord(uint32_t size) {
+    RecordHeader* block = static_cast<RecordHeader*>(std::malloc(sizeof(RecordHeader) + size));
+    if (block == nullptr) return nullptr;
+    block->holds = 0;
+    block->orphaned = 0;
+    return block + 1;
+}
+
+// The window lets go of its record: freed now, or by the last hold.
+void dropRecord(void* record) {
+    RecordHeader* h = header(record);
+    if (h->holds > 0) {
+        h->orphaned = 1;
+        return;
+    }
+    std::free(h);
+}
+
 LRESULT create(const ValueControlClass* cls, HWND window, LPARAM lParam) {
     const CREATESTRUCTA* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
     const void* templ = create != nullptr ? create->lpCreateParams : nullptr;
     // Without a template there is nothing to build the control from.
     if (templ == nullptr || cls->recordSize == 0) return -1;
-    void* record = std::malloc(cls->recordSize);
+    void* record = allocateRecord(cls->recordSize);
     if (record == nullptr) return -1;
     set_control_data(window, record);
     copy_bytes(record, templ, cls->recordSize);
     if (cls->created != nullptr && cls->created(window, record) != 0) {
         set_control_data(window, nullptr);
-        std::free(record);
+        dropRecord(record);
         return -1;
     }
     return 0;
+}
+
+void destroy(const ValueControlClass* cls, HWND window, void* record) {
+    if (cls->destroying != nullptr) cls->destroying(window, record);
+    set_control_data(window, nullptr);
+    dropRecord(record);
 }
 
 // Command 1 or 2: returns whether the state changed.
@@ -38,10 +71,10 @@ bool setEnabled(const ValueControlClass* cls, void* record, int32_t enabled) {
 
 LRESULT command(const ValueControlClass* cls, HWND window, void* record, WPARAM wParam,
                 LPARAM lParam) {
-    switch (LOWORD(wParam)) {
+    switch (control_command_of(cls, wParam)) {
         case kCommandEnable:
         case kCommandDisable:
-            if (setEnabled(cls, record, LOWORD(wParam) == kCommandEnable ? 1 : 0))
+            if (setEnabled(cls, record, control_command_of(cls, wParam) == kCommandEnable ? 1 : 0))
                 InvalidateRect(window, nullptr, FALSE);
             return 0;
         case kCommandGetValue: {
@@ -58,6 +91,12 @@ LRESULT command(const ValueControlClass* cls, HWND window, void* record, WPARAM 
 
 }  // namespace
 
+uint32_t control_command_of(const ValueControlClass* cls, WPARAM wParam) {
+    uint32_t command = static_cast<uint32_t>(wParam);
+    if (cls->commandRule == kCommandsLowWord && HIWORD(wParam) <= 1) command = LOWORD(wParam);
+    return command >= kCommandEnable && command <= kCommandSetValue ? command : 0;
+}
+
 int32_t value_control_message(const ValueControlClass* cls, HWND window, UINT message,
                               WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (message == WM_CREATE) {
@@ -69,10 +108,15 @@ int32_t value_control_message(const ValueControlClass* cls, HWND window, UINT me
 
     switch (message) {
         case WM_DESTROY:
-            if (cls->destroying != nullptr) cls->destroying(window, record);
-            set_control_data(window, nullptr);
-            std::free(record);
+            destroy(cls, window, record);
             *result = 0;
+            return 1;
+
+        // Reached with a record only when WM_DESTROY never came (a creation
+        // that failed after the record was stored).
+        case WM_NCDESTROY:
+            destroy(cls, window, record);
+            *result = DefWindowProcA(window, message, wParam, lParam);
             return 1;
 
         case WM_SETFOCUS:
@@ -113,7 +157,7 @@ int32_t value_control_message(const ValueControlClass* cls, HWND window, UINT me
             return 1;
 
         case WM_COMMAND:
-            if (LOWORD(wParam) < kCommandEnable || LOWORD(wParam) > kCommandSetValue) return 0;
+            if (control_command_of(cls, wParam) == 0) return 0;
             *result = command(cls, window, record, wParam, lParam);
             return 1;
     }
@@ -126,4 +170,19 @@ void repaint_control(const ValueControlClass* cls, HWND window) {
     HDC dc = GetDC(window);
     cls->paint(window, dc, record);
     ReleaseDC(window, dc);
+}
+
+void* hold_control_record(HWND window) {
+    void* record = get_control_data(window);
+    if (record != nullptr) ++header(record)->holds;
+    return record;
+}
+
+int32_t release_control_record(void* record) {
+    if (record == nullptr) return 0;
+    RecordHeader* h = header(record);
+    --h->holds;
+    if (!h->orphaned) return 1;
+    if (h->holds <= 0) std::free(h);
+    return 0;
 }

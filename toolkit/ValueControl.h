@@ -13,9 +13,27 @@
 //       if (value_control_message(&kKnobClass, w, m, wp, lp, &result)) return result;
 //       return DefWindowProcA(w, m, wp, lp);
 //   }
+//
+// Controls that run a modal loop (a dialog, a popup menu) from inside a
+// message handler hold their record across it: the window may be destroyed
+// while the loop runs, and the record then lives on until the hold ends.
+//
+//   void* record = hold_control_record(window);
+//   ... edit_value_text(...), TrackPopupMenu(...) ...
+//   if (!release_control_record(record)) return 0;  // window destroyed meanwhile
 #include <windows.h>
 
 #include <cstdint>
+
+// Which WM_COMMAND messages are control commands 1 to 4.
+enum ControlCommandRule : uint32_t {
+    // wParam exactly 1, 2, 3 or 4 (a notification code in the high word, as
+    // an edit field's EN_CHANGE carries, makes it something else).
+    kCommandsExactWParam = 0,
+    // The low word of wParam, with a high word of 0 (menu choices) or 1
+    // (accelerators).
+    kCommandsLowWord = 1,
+};
 
 struct ValueControlClass {
     // Size of the data record, which is also the creation template's size.
@@ -24,7 +42,8 @@ struct ValueControlClass {
     // Called after the template has been copied into the new record; a
     // non-zero result makes the window creation fail. Optional.
     int32_t (*created)(HWND window, void* record);
-    // Called before the record is freed. Optional.
+    // Called before the record is freed (at WM_DESTROY, or at WM_NCDESTROY
+    // when creation failed after the record was stored). Optional.
     void (*destroying)(HWND window, void* record);
     // Paints the control from its record. Optional.
     void (*paint)(HWND window, HDC dc, void* record);
@@ -40,6 +59,8 @@ struct ValueControlClass {
     void (*setValue)(HWND window, void* record, float value);
     // The window that receives forwarded Tab and Escape keys.
     HWND (*owner)(void* record);
+
+    ControlCommandRule commandRule;
 };
 
 // Handles message when it is one of the shared behaviours and returns 1 with
@@ -49,5 +70,17 @@ struct ValueControlClass {
 int32_t value_control_message(const ValueControlClass* cls, HWND window, UINT message,
                               WPARAM wParam, LPARAM lParam, LRESULT* result);
 
+// The control command in wParam under the class's rule, or 0 when the
+// message is not one of the commands 1 to 4.
+uint32_t control_command_of(const ValueControlClass* cls, WPARAM wParam);
+
 // Paints the control at once into a window device context.
 void repaint_control(const ValueControlClass* cls, HWND window);
+
+// Keeps the record of window alive across a modal call. Returns the record,
+// or null when the window has none. Holds nest.
+void* hold_control_record(HWND window);
+// Ends a hold. Returns 1 while the record still belongs to a live window; 0
+// when the window was destroyed during the hold: the record is then freed by
+// the last release and must not be touched again. A null record gives 0.
+int32_t release_control_record(void* record);

@@ -30,6 +30,9 @@ const char* toolkit_class_name(int toolkitClass) {
 
 uint16_t register_toolkit_classes(HINSTANCE instance, bool registered[kToolkitClassCount]) {
     for (int i = 0; i < kToolkitClassCount; ++i) {
+        // A class that outlived the last termination (a window of it was
+        // still alive then) is still registered: keep using it.
+        if (registered[i]) continue;
         WNDCLASSA wc = {};
         wc.style = kClasses[i].style;
         wc.lpfnWndProc = toolkit_class_procedures[i];
@@ -50,7 +53,9 @@ uint16_t register_toolkit_classes(HINSTANCE instance, bool registered[kToolkitCl
 void unregister_toolkit_classes(HINSTANCE instance, bool registered[kToolkitClassCount]) {
     for (int i = 0; i < kToolkitClassCount; ++i) {
         if (!registered[i]) continue;
-        UnregisterClassA(kClasses[i].name, instance);
-        registered[i] = false;
+        // Unregistering fails while a window of the class exists (a dialog
+        // ended but not yet destroyed); the class then stays known, so that
+        // the next start-up neither fails nor registers it twice.
+        if (UnregisterClassA(kClasses[i].name, instance)) registered[i] = false;
     }
 }

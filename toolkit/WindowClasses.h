@@ -29,9 +29,10 @@ const char* toolkit_class_name(int toolkitClass);
 // The window procedure each class is registered with (ClassProcedures.cpp).
 extern const WNDPROC toolkit_class_procedures[kToolkitClassCount];
 
-// Registers the classes in order for instance. Returns 0 when all are
-// registered, else the last-error code of the first class that failed
-// (registration stops there).
+// Registers the classes in order for instance, skipping those still marked
+// as registered. Returns 0 when all are registered, else the last-error code
+// of the first class that failed (registration stops there).
 uint16_t register_toolkit_classes(HINSTANCE instance, bool registered[kToolkitClassCount]);
-// Unregisters, in registration order, the classes marked as registered.
+// Unregisters, in registration order, the classes marked as registered; a
+// class that cannot be unregistered (a window of it still exists) stays marked.
 void unregister_toolkit_classes(HINSTANCE instance, bool registered[kToolkitClassCount]);

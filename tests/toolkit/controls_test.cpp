@@ -165,6 +165,7 @@ const ValueControlClass kTestControl = {
         if (v >= 0.0f && v <= 1.0f) static_cast<TestRecord*>(r)->value = v;
     },
     [](void* r) { return static_cast<TestRecord*>(r)->owner; },
+    kCommandsExactWParam,
 };
 
 LRESULT CALLBACK testControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,0 +1,1 @@
+#include "toolkit/knob/KnobAdjustWindow.h"
