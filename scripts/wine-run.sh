@@ -64,6 +64,12 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i </dev/null >/dev/null 2>&1
 fi
+# Top-level windows unmanaged: with no window manager on the display, Wine
+# waits 2 s for every managed window (a dialog, a popup) it hides.
+if [ ! -f "$state/unmanaged" ]; then
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 &&
+    touch "$state/unmanaged"
+fi
 # -p keeps the server alive between programs: starting Wine is then fast.
 setsid "$wineserver_bin" -p </dev/null >/dev/null 2>&1 || true
 
