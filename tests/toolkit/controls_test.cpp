@@ -270,12 +270,22 @@ TEST_F(ValueControlTest, FocusAndKeys) {
     EXPECT_EQ(record(window)->focused, 0);
     EXPECT_EQ(record(other)->focused, 1);
 
-    // A control whose focus flag does not follow the focus.
+    // Gaining and losing the focus repaint the control; a control without a
+    // focus flag (no focus mark to show) is left alone.
     templ_.followFocus = 0;
     HWND fixed = create(&templ_);
+    for (HWND w : {window, other, fixed}) UpdateWindow(w);
+    int painted = g_painted;
+    SetFocus(window);
+    for (HWND w : {window, other, fixed}) UpdateWindow(w);
+    EXPECT_EQ(g_painted, painted + 2);
+    painted = g_painted;
     SetFocus(fixed);
     EXPECT_EQ(GetFocus(), fixed);
+    for (HWND w : {window, other, fixed}) UpdateWindow(w);
+    EXPECT_EQ(g_painted, painted + 1);  // only the one that lost it
     EXPECT_EQ(record(fixed)->focused, 0);
+    EXPECT_EQ(record(window)->focused, 0);
 
     // Tab and Escape go to the owner unchanged; other keys do not.
     pumpMessages();
