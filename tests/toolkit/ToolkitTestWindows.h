@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "toolkit/ToolkitModule.h"
 
@@ -90,6 +91,11 @@ public:
         GdiFlush();
         const uint32_t p = bits_[y * width_ + x];
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+    // Every pixel, for comparing the whole canvas before and after.
+    std::vector<uint32_t> pixels() const {
+        GdiFlush();
+        return std::vector<uint32_t>(bits_, bits_ + width_ * height_);
     }
     int width() const { return width_; }
     int height() const { return height_; }

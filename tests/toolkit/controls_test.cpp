@@ -4,12 +4,14 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "ToolkitTestWindows.h"
 #include "toolkit/ControlData.h"
 #include "toolkit/Notify.h"
 #include "toolkit/ValueControl.h"
+#include "toolkit/ValueEditDialog.h"
 
 namespace {
 
@@ -168,10 +170,43 @@ const ValueControlClass kTestControl = {
     kCommandsExactWParam,
 };
 
-LRESULT CALLBACK testControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// The same control taking its commands from the low word of wParam.
+const ValueControlClass kLowWordTestControl = [] {
+    ValueControlClass cls = kTestControl;
+    cls.commandRule = kCommandsLowWord;
+    return cls;
+}();
+
+// The control's own message that runs the value edit dialog, holding the
+// record across it as a control's menu or key handler does. What the hold
+// ended with: 1 window alive, 0 destroyed meanwhile, -1 not run.
+constexpr UINT kEditValueMessage = WM_APP + 1;
+int32_t g_holdEnded = -1;
+
+LRESULT editValue(HWND window) {
+    void* held = hold_control_record(window);
+    char* text = edit_value_text(window, kValueEditStyle, 0, 0, kValueEditWidth, kValueEditHeight, "0.5");
+    std::free(text);
+    g_holdEnded = release_control_record(held);
+    if (g_holdEnded == 0) return 0;  // the record went with the window
+    static_cast<TestRecord*>(held)->value = 1.0f;
+    return 1;
+}
+
+LRESULT controlProc(const ValueControlClass* cls, HWND window, UINT message, WPARAM wParam,
+                    LPARAM lParam) {
+    if (message == kEditValueMessage) return editValue(window);
     LRESULT result = 0;
-    if (value_control_message(&kTestControl, window, message, wParam, lParam, &result)) return result;
+    if (value_control_message(cls, window, message, wParam, lParam, &result)) return result;
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK testControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return controlProc(&kTestControl, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK lowWordControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return controlProc(&kLowWordTestControl, window, message, wParam, lParam);
 }
 
 class ValueControlTest : public ToolkitWindowTest {
@@ -184,14 +219,18 @@ protected:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "QcValueControlTest";
         ASSERT_NE(RegisterClassA(&wc), 0);
+        wc.lpfnWndProc = lowWordControlProc;
+        wc.lpszClassName = "QcLowWordControlTest";
+        ASSERT_NE(RegisterClassA(&wc), 0);
         g_created = g_destroyed = g_painted = 0;
     }
     void TearDown() override {
         ToolkitWindowTest::TearDown();
         UnregisterClassA("QcValueControlTest", GetModuleHandleA(nullptr));
+        UnregisterClassA("QcLowWordControlTest", GetModuleHandleA(nullptr));
     }
-    HWND create(const TestRecord* templ) {
-        return CreateWindowExA(0, "QcValueControlTest", "", WS_CHILD | WS_VISIBLE, 10, 10, 20, 20,
+    HWND create(const TestRecord* templ, const char* className = "QcValueControlTest") {
+        return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE, 10, 10, 20, 20,
                                host_, reinterpret_cast<HMENU>(5), GetModuleHandleA(nullptr),
                                const_cast<TestRecord*>(templ));
     }
@@ -292,12 +331,22 @@ TEST_F(ValueControlTest, FocusAndKeys) {
     EXPECT_EQ(record(window)->focused, 0);
     EXPECT_EQ(record(other)->focused, 1);
 
-    // A control whose focus flag does not follow the focus.
+    // Gaining and losing the focus repaint the control; a control without a
+    // focus flag (no focus mark to show) is left alone.
     templ_.followFocus = 0;
     HWND fixed = create(&templ_);
+    for (HWND w : {window, other, fixed}) UpdateWindow(w);
+    int painted = g_painted;
+    SetFocus(window);
+    for (HWND w : {window, other, fixed}) UpdateWindow(w);
+    EXPECT_EQ(g_painted, painted + 2);
+    painted = g_painted;
     SetFocus(fixed);
     EXPECT_EQ(GetFocus(), fixed);
+    for (HWND w : {window, other, fixed}) UpdateWindow(w);
+    EXPECT_EQ(g_painted, painted + 1);  // only the one that lost it
     EXPECT_EQ(record(fixed)->focused, 0);
+    EXPECT_EQ(record(window)->focused, 0);
 
     // Tab and Escape go to the owner unchanged; other keys do not.
     pumpMessages();
@@ -316,6 +365,74 @@ TEST_F(ValueControlTest, FocusAndKeys) {
     DestroyWindow(other);
     DestroyWindow(window);
     EXPECT_EQ(g_destroyed, 3);
+}
+
+TEST_F(ValueControlTest, CommandRuleDecidesWhatIsACommand) {
+    const struct {
+        const char* className;
+        WPARAM wParam;
+        bool taken;
+    } cases[] = {
+        {"QcValueControlTest", MAKEWPARAM(kCommandSetValue, 0), true},
+        {"QcValueControlTest", MAKEWPARAM(kCommandSetValue, 1), false},
+        {"QcValueControlTest", MAKEWPARAM(kCommandSetValue, EN_CHANGE), false},
+        {"QcLowWordControlTest", MAKEWPARAM(kCommandSetValue, 0), true},
+        {"QcLowWordControlTest", MAKEWPARAM(kCommandSetValue, 1), true},
+        {"QcLowWordControlTest", MAKEWPARAM(kCommandSetValue, EN_CHANGE), false},
+    };
+    for (const auto& c : cases) {
+        HWND window = create(&templ_, c.className);
+        ASSERT_NE(window, nullptr);
+        SendMessageA(window, WM_COMMAND, c.wParam, float_bits(0.75f));
+        EXPECT_EQ(record(window)->value, c.taken ? 0.75f : 0.5f) << c.className << " " << std::hex << c.wParam;
+        DestroyWindow(window);
+    }
+}
+
+// Destroys the control (when asked) while the dialog is open, checks that
+// its record outlives the window, then closes the dialog.
+HWND g_doomed = nullptr;
+TestRecord* g_heldRecord = nullptr;
+bool g_recordIntact = false;
+
+void CALLBACK duringDialog(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = toolkit().valueEditDialog;
+    if (dialog == nullptr) return;
+    if (g_doomed != nullptr) {
+        DestroyWindow(g_doomed);
+        g_recordIntact = g_heldRecord->value == 0.5f && g_heldRecord->enabled == 1;
+    }
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+}
+
+TEST_F(ValueControlTest, HeldRecordOutlivesAWindowDestroyedDuringTheDialog) {
+    templ_.owner = host_;
+    for (bool destroy : {false, true}) {
+        HWND window = create(&templ_);
+        ASSERT_NE(window, nullptr);
+        g_doomed = destroy ? window : nullptr;
+        g_heldRecord = record(window);
+        g_recordIntact = false;
+        g_holdEnded = -1;
+        g_destroyed = 0;
+        const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, duringDialog);
+        const LRESULT edited = SendMessageA(window, kEditValueMessage, 0, 0);
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(g_holdEnded, destroy ? 0 : 1) << destroy;
+        EXPECT_EQ(edited, destroy ? 0 : 1) << destroy;
+        EXPECT_EQ(toolkit().valueEditDialog, nullptr);
+        if (destroy) {
+            EXPECT_FALSE(IsWindow(window));
+            EXPECT_EQ(g_destroyed, 1);  // the control's clean-up ran at once
+            EXPECT_TRUE(g_recordIntact);
+        } else {
+            EXPECT_EQ(record(window)->value, 1.0f);  // the handler went on with it
+            DestroyWindow(window);
+        }
+    }
+    // A hold on a window without a record holds nothing.
+    EXPECT_EQ(hold_control_record(host_), nullptr);
+    EXPECT_EQ(release_control_record(nullptr), 0);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "GdiObjectCounter.h"
 #include "ToolkitTestWindows.h"
 #include "toolkit/CircleMask.h"
@@ -78,7 +80,12 @@ TEST_F(Drawing, BitmapCopies) {
     EXPECT_EQ(canvas.at(9, 6), kGreen);
     EXPECT_EQ(canvas.at(8, 7), kGreen);
 
-    blit_bitmap(canvas.dc(), nullptr, 0, 0, 5, 5);  // nothing, no failure
+    // A missing bitmap draws nothing.
+    const std::vector<uint32_t> before = canvas.pixels();
+    blit_bitmap(canvas.dc(), nullptr, 0, 0, 5, 5);
+    blit_bitmap_part(canvas.dc(), nullptr, 0, 0, 1, 1, 5, 5);
+    blit_whole_bitmap(canvas.dc(), 0, 0, nullptr);
+    EXPECT_EQ(canvas.pixels(), before);
     DeleteObject(source);
 }
 
@@ -96,7 +103,9 @@ TEST_F(Drawing, TilesCoverTheClientArea) {
     EXPECT_EQ(canvas.at(30, 10), kGreen);
     EXPECT_EQ(canvas.at(10, 23), kGreen);
 
+    const std::vector<uint32_t> before = canvas.pixels();
     tile_bitmap(window, canvas.dc(), 0, 0, nullptr);  // a missing tile draws nothing
+    EXPECT_EQ(canvas.pixels(), before);
     DeleteObject(tile);
     DestroyWindow(window);
 }
