@@ -41,6 +41,17 @@ protected:
     HWND host_ = nullptr;
 };
 
+// The number of top-level windows of this thread, for leak tests.
+inline BOOL CALLBACK countWindow(HWND, LPARAM counter) {
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+inline int thread_window_count() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), countWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 // A top-down 32-bit DIB selected into a memory context.
 class Canvas {
 public:

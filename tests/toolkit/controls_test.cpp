@@ -223,6 +223,28 @@ TEST_F(ValueControlTest, RecordLivesFromCreateToDestroy) {
     EXPECT_EQ(g_destroyed, 1);
 }
 
+TEST_F(ValueControlTest, HeldRecordOutlivesItsWindow) {
+    HWND window = create(&templ_);
+    ASSERT_NE(window, nullptr);
+    // Held and released while the window lives: still the window's.
+    void* record = hold_control_record(window);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(release_control_record(record), 1);
+    EXPECT_EQ(get_control_data(window), record);
+
+    // Destroyed during a (nested) hold: the record stays readable until the
+    // last release, which reports the window gone.
+    record = hold_control_record(window);
+    EXPECT_EQ(hold_control_record(window), record);
+    DestroyWindow(window);
+    EXPECT_EQ(g_destroyed, 1);
+    EXPECT_EQ(static_cast<TestRecord*>(record)->value, 0.5f);
+    EXPECT_EQ(release_control_record(record), 0);
+    EXPECT_EQ(release_control_record(record), 0);  // the last one frees it
+    EXPECT_EQ(hold_control_record(window), nullptr);
+    EXPECT_EQ(release_control_record(nullptr), 0);
+}
+
 TEST_F(ValueControlTest, ControlCommands) {
     HWND window = create(&templ_);
     ASSERT_NE(window, nullptr);

@@ -373,6 +373,26 @@ TEST_F(ToolkitModuleTest, UnmatchedTerminationIsHarmless) {
     EXPECT_TRUE(keyExists());
 }
 
+TEST_F(ToolkitModuleTest, ClassOfALiveWindowSurvivesTerminationAndStartsAgain) {
+    // A window of a toolkit class still alive at the last termination (an
+    // ended dialog not yet destroyed) keeps its class registered; the next
+    // start-up must work anyway.
+    ASSERT_EQ(init_toolkit(self(), kApp), 1);
+    HWND survivor = CreateWindowExA(0, k2DListClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                    nullptr, self(), nullptr);
+    ASSERT_NE(survivor, nullptr);
+    EXPECT_EQ(terminate_toolkit(), 0);
+    EXPECT_TRUE(classRegistered(k2DListClassName));
+    EXPECT_FALSE(classRegistered(kRotatifClassName));
+    DestroyWindow(survivor);
+
+    ASSERT_EQ(init_toolkit(self(), kApp), 1);
+    EXPECT_EQ(toolkit_last_error(), kErrorNone);
+    for (int i = 0; i < kToolkitClassCount; ++i) EXPECT_TRUE(classRegistered(toolkit_class_name(i)));
+    EXPECT_EQ(terminate_toolkit(), 0);
+    for (int i = 0; i < kToolkitClassCount; ++i) EXPECT_FALSE(classRegistered(toolkit_class_name(i)));
+}
+
 int32_t g_notificationsAtClose = -1;
 
 LRESULT CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,0 +1,84 @@
+#include "toolkit/knob/AdjustScale.h"
+
+#include <cmath>
+
+namespace {
+
+// The quietest level a decibel ruler shows: silence (0) has no logarithm.
+constexpr double kDecibelFloor = -200.0;
+
+double decibels(float linear) {
+    const double db = 20.0 * std::log10(static_cast<double>(linear));
+    return std::isfinite(db) && db > kDecibelFloor ? db : kDecibelFloor;
+}
+
+float clampTo(float v, float lo, float hi) { return v > hi ? hi : (v < lo ? lo : v); }
+
+int32_t decade(float span) {
+    if (!(span > 0.0f) || !std::isfinite(span)) return 0;
+    const double a = std::log10(static_cast<double>(span));
+    return static_cast<int32_t>(a >= 0.0 ? std::ceil(a) : std::floor(a));
+}
+
+void fitAxis(int32_t* p, int32_t size, int32_t low, int32_t high) {
+    if (*p + size > high) *p = high - size;
+    if (*p < low) *p = low;
+}
+
+}  // namespace
+
+AdjustScale adjust_scale(float current, float min, float max, int32_t decibels_) {
+    AdjustScale s = {};
+    s.value = current;
+    s.lo = min;
+    s.hi = max;
+    if (s.lo > s.hi) {
+        const float t = s.lo;
+        s.lo = s.hi;
+        s.hi = t;
+    }
+    if (decibels_) {
+        const double value = decibels(s.value), lo = decibels(s.lo), hi = decibels(s.hi);
+        s.value = static_cast<float>(std::trunc(value));
+        s.lo = static_cast<float>(std::trunc(lo));
+        s.hi = static_cast<float>(std::trunc(hi));
+        // Whole decibels would leave a narrow range without any travel.
+        if (!(s.hi > s.lo)) {
+            s.value = static_cast<float>(value);
+            s.lo = static_cast<float>(lo);
+            s.hi = static_cast<float>(hi);
+        }
+    }
+    if (!std::isfinite(s.value)) s.value = s.lo;
+    s.value = clampTo(s.value, s.lo, s.hi);
+    s.span = s.hi - s.lo;
+
+    const int32_t d = decade(s.span);
+    const float unit = static_cast<float>(std::pow(10.0, d));
+    s.steps[0] = unit * 0.001f;
+    s.steps[1] = unit * 0.00001f;
+    s.steps[2] = unit * 0.0000001f;
+    const int32_t digits = 6 - d;
+    s.digits = digits < 1 ? 1 : (digits > 5 ? 5 : digits);
+    return s;
+}
+
+int32_t adjust_drag(AdjustScale* scale, int32_t column, int32_t n) {
+    if (column < 1 || column > 3 || n == 0) return 0;
+    const float v = clampTo(scale->value + static_cast<float>(n) * scale->steps[column - 1],
+                            scale->lo, scale->hi);
+    if (v == scale->value) return 0;
+    scale->value = v;
+    return 1;
+}
+
+float adjust_knob_value(const AdjustScale* scale, int32_t decibels_) {
+    if (!decibels_) return scale->value;
+    return static_cast<float>(std::pow(10.0, static_cast<double>(scale->value) * 0.05f));
+}
+
+void fit_inside(int32_t* x, int32_t* y, int32_t width, int32_t height, int32_t left,
+                int32_t top, int32_t right, int32_t bottom) {
+    fitAxis(x, width, left, right);
+    fitAxis(y, height, top, bottom);
+}
