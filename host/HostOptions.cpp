@@ -13,7 +13,7 @@ const char kUsage[] =
     "Loads Q-Clamper.dll like any effect host and renders INPUT.wav through it into\n"
     "a 32-bit float WAV at the file's sample rate. Without INPUT it renders a\n"
     "built-in demo signal (a few seconds of stereo tones with bursts past full\n"
-    "scale), unless only --save-chunk or --screenshot was asked for.\n"
+    "scale), unless only --edit, --save-chunk or --screenshot was asked for.\n"
     "Input: 8/16/24/32-bit PCM or 32/64-bit float WAV, mono or stereo.\n"
     "\n"
     "Files:\n"
@@ -24,6 +24,9 @@ const char kUsage[] =
     "      --save-chunk FILE  save the settings, after all options, as a 64-byte chunk\n"
     "      --screenshot FILE  open the editor in a window and save it as a 24-bit BMP\n"
     "      --demo             render the demo signal as well as the actions above\n"
+    "      --edit             open the editor in a window to set the limiter by hand;\n"
+    "                         closing the window goes on with those settings (render,\n"
+    "                         --save-chunk); needs a desktop\n"
     "\n"
     "Settings, in the editor's units; each overrides the chunk, both channels alike:\n"
     "      --compression X    1 to 8\n"
@@ -124,6 +127,7 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& o, std:
         if (name == "-h" || name == "--help") ok = flag(o.help);
         else if (name == "-q" || name == "--quiet") ok = flag(o.quiet);
         else if (name == "--demo") ok = flag(o.demo);
+        else if (name == "--edit") ok = flag(o.edit);
         else if (name == "--mute") ok = flag(o.mute);
         else if (name == "--process") ok = flag(o.accumulate);
         else if (name == "-o" || name == "--output") ok = take(o.output);

@@ -13,6 +13,7 @@ struct HostOptions {
     std::string chunkOut;     // where to save the chunk
     std::string screenshot;   // BMP of the editor window
     bool demo = false;        // --demo given
+    bool edit = false;        // open the editor for the user before anything else
     bool help = false;
     bool mute = false;
     bool accumulate = false;  // process() instead of processReplacing()
@@ -28,7 +29,7 @@ struct HostOptions {
     // Audio is rendered for an input file, for --demo, and when nothing else
     // was asked for (the program run without arguments renders the demo).
     bool renders() const {
-        return !input.empty() || demo || (chunkOut.empty() && screenshot.empty());
+        return !input.empty() || demo || (chunkOut.empty() && screenshot.empty() && !edit);
     }
     bool changesSettings() const {
         return !chunkIn.empty() || compression || gainDb || velocity || limit;

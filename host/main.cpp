@@ -13,6 +13,7 @@
 #include "host/ChunkFile.h"
 #include "host/DemoSignal.h"
 #include "host/EditorCapture.h"
+#include "host/EditorSession.h"
 #include "host/HostOptions.h"
 #include "host/PluginHost.h"
 #include "host/Render.h"
@@ -117,6 +118,10 @@ int run(const HostOptions& options) {
         if (!options.chunkIn.empty()) settings = loaded;
         applySettings(options, settings);
         if (!host.setChunk(settings, error)) return fail(error);
+    }
+    if (options.edit) {
+        if (!runEditorSession(host, error)) return fail(error);
+        host.getChunk(settings, error);
     }
 
     if (options.renders()) {

@@ -64,6 +64,12 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i </dev/null >/dev/null 2>&1
 fi
+# Xvfb runs no window manager: windows Wine hands to one would make every
+# hide of a dialog wait two seconds for an answer that never comes.
+if [ ! -f "$state/unmanaged" ]; then
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 &&
+    touch "$state/unmanaged"
+fi
 # -p keeps the server alive between programs: starting Wine is then fast.
 setsid "$wineserver_bin" -p </dev/null >/dev/null 2>&1 || true
 

@@ -5,6 +5,7 @@
 #include "toolkit/ClassProcedures.h"
 
 #include "toolkit/WindowClasses.h"
+#include "toolkit/switch/Switch.h"
 
 LRESULT CALLBACK placeholder_control_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);
@@ -12,7 +13,7 @@ LRESULT CALLBACK placeholder_control_proc(HWND window, UINT message, WPARAM wPar
 
 const WNDPROC toolkit_class_procedures[kToolkitClassCount] = {
     placeholder_control_proc,  // kClassRotatif: rotary knob (knob/)
-    placeholder_control_proc,  // kClassI2p: two-state bitmap button (switch/)
+    switch_proc,               // kClassI2p: two-state bitmap button (switch/)
     placeholder_control_proc,  // kClassFree: free control (free/)
     placeholder_control_proc,  // kClassSlide: slider (slider/)
     placeholder_control_proc,  // kClass3DList: 3D list (list3d/)

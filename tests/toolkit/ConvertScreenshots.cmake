@@ -1,0 +1,15 @@
+# Turns the BMP screenshots of the toolkit tests into PNG files beside them.
+# cmake -DDIR=<screenshots folder> -P ConvertScreenshots.cmake
+find_program(CONVERT convert)
+if(NOT CONVERT)
+  message(STATUS "convert not found: screenshots stay BMP files")
+  return()
+endif()
+file(GLOB shots "${DIR}/*.bmp")
+foreach(bmp IN LISTS shots)
+  string(REGEX REPLACE "\\.bmp$" ".png" png "${bmp}")
+  execute_process(COMMAND ${CONVERT} ${bmp} ${png} RESULT_VARIABLE failed)
+  if(failed)
+    message(SEND_ERROR "cannot convert ${bmp}")
+  endif()
+endforeach()
