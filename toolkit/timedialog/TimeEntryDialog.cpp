@@ -23,6 +23,8 @@ int32_t highSigned(LPARAM lParam) { return static_cast<int16_t>(HIWORD(lParam));
 // so a new dialog may take its place before this one is destroyed.
 void closeDialog(HWND dialog, TimeDialogState* s, INT_PTR code) {
     time_dialog_release_cell(dialog, s);
+    // A move in progress takes its outline off the screen and the capture back.
+    if (mover_is_active(&s->mover)) mover_end(&s->mover, 0, 0);
     if (toolkit().timeEntryDialog == dialog) toolkit().timeEntryDialog = nullptr;
     EndDialog(dialog, code);
 }

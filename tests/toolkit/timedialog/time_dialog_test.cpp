@@ -146,7 +146,11 @@ TEST_F(TimeDialogTest, OpensShowingTheDurationInEveryField) {
         EXPECT_EQ(end, 8u);
         EXPECT_FALSE(IsWindowEnabled(host_));  // modal
 
+        // Fields in the caller's colours: palette 14 behind black text.
         UpdateWindow(d);
+        HDC dc = GetDC(d);
+        EXPECT_EQ(GetPixel(dc, 6 + 120, 28 + 8), toolkit().palette[14]);
+        ReleaseDC(d, dc);
         EXPECT_TRUE(save_screenshot("time_entry_dialog", capture_window(d)));
         pressEscape(d);
     }});
@@ -274,6 +278,8 @@ TEST_F(TimeDialogTest, NotesArePickedByClickingTheirCell) {
     });
     steps.push_back([&](HWND d) {
         EXPECT_EQ(context().notes[4], 2);  // full
+        UpdateWindow(d);
+        EXPECT_TRUE(save_screenshot("time_entry_dialog_notes", capture_window(d)));
         postClick(d, cellCentre(0).x, cellCentre(0).y);
     });
     steps.push_back([&](HWND d) {
@@ -412,9 +418,16 @@ TEST_F(TimeDialogTest, MovedByDraggingTheBackground) {
         EXPECT_EQ(frame.left, kLeft + 30);
         EXPECT_EQ(frame.top, kTop + 20);
         EXPECT_EQ(GetCapture(), nullptr);
+        // Closed in the middle of a move: the mouse is let go.
+        PostMessageA(d, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(160, 160));
+        PostMessageA(d, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(175, 170));
+    });
+    steps.push_back([](HWND d) {
+        EXPECT_EQ(GetCapture(), d);
         pressEscape(d);
     });
     runDialog(host_, 0.5f, std::move(steps));
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(TimeDialogTest, SecondOpeningClosesTheFirst) {
