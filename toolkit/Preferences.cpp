@@ -1,6 +1,7 @@
 #include "toolkit/Preferences.h"
 
 #include "toolkit/Settings.h"
+#include "toolkit/timedialog/TimeArithmetic.h"
 
 void reset_preferences(ToolkitModule& module) {
     module.knob_mouse_mode = 1;
@@ -24,6 +25,9 @@ void load_preferences(ToolkitModule& module) {
     loadSwitch(module, "S_settopos", module.S_settopos);
     loadSwitch(module, "A_imode", module.A_imode);
     read_setting_into(module.keyPath, "Dial_tCtx", &module.Dial_tCtx, sizeof module.Dial_tCtx);
+    // The stored context comes from outside: a field out of range (an
+    // index, a divisor) takes its default before the dialog uses it.
+    sanitize_time_context(module.Dial_tCtx);
 }
 
 void save_preferences(const ToolkitModule& module) {

@@ -181,6 +181,21 @@ TEST_F(ToolkitModuleTest, StoredSettingsAreReadAndNormalised) {
     EXPECT_EQ(std::memcmp(&toolkit().Dial_tCtx, &stored, sizeof stored), 0);
 }
 
+TEST_F(ToolkitModuleTest, StoredTimeContextFieldsOutOfRangeTakeTheirDefaults) {
+    TimeContext stored = kDefaultTimeContext;
+    stored.notes[0] = 200;
+    stored.ticksPerQuarter = 0;
+    stored.tempo = 93.5f;
+    stored.signatureNumerator = 7;
+    writeRaw("Dial_tCtx", REG_BINARY, &stored, sizeof stored);
+
+    ASSERT_EQ(init_toolkit(self(), kApp), 1);
+    TimeContext expected = stored;
+    expected.notes[0] = kDefaultTimeContext.notes[0];
+    expected.ticksPerQuarter = kDefaultTimeContext.ticksPerQuarter;
+    EXPECT_EQ(std::memcmp(&toolkit().Dial_tCtx, &expected, sizeof expected), 0);
+}
+
 TEST_F(ToolkitModuleTest, ShortStoredValuesKeepTheMembersOtherBytes) {
     writeRaw("Rot_Mode", REG_BINARY, "\x02", 1);
     writeRaw("S_capture", REG_BINARY, "", 0);
