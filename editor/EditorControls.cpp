@@ -4,20 +4,61 @@
 #include <initializer_list>
 #include <cstring>
 
+#include "editor/EditorBitmaps.h"
 #include "toolkit/ControlTypes.h"
 #include "toolkit/Notify.h"
+#include "toolkit/knob/Knob.h"
+#include "toolkit/switch/Switch.h"
 
 void setupControls(EditorControls* controls, LimiterEngine* engine) {
     std::memset(controls, 0, sizeof *controls);
     controls->engine = engine;
 }
 
-// The knobs and the mute button are toolkit controls; they are created here,
-// in the order button, compression, gain, velocity, limit, once the toolkit
-// offers their classes. Until then the handles stay null, which every
-// command and DestroyWindow below tolerates.
+namespace {
+
+struct KnobSpec {
+    uint16_t id;
+    int32_t x;
+    uint32_t style;
+    uint16_t angleMin, angleMax;
+    float min, max, defaultValue, step;
+};
+
+// Notify while dragging, edit the plain value (or decibels), pointer outlined
+// in palette 0 and filled in palette 10.
+constexpr uint32_t kPlainKnobStyle = 0x11000A0;
+constexpr uint32_t kDecibelKnobStyle = 0x14000A0;
+constexpr int32_t kKnobTop = 30;
+constexpr int32_t kPivot = 17;
+
+constexpr KnobSpec kCompression = {kCompressionKnobId, 210, kPlainKnobStyle, 90, 225, 1.0f, 8.0f, 1.0f, 0.02f};
+constexpr KnobSpec kGain = {kGainKnobId, 290, kPlainKnobStyle, 240, 300, -24.0f, 24.0f, 0.0f, 0.05f};
+constexpr KnobSpec kVelocity = {kVelocityKnobId, 370, kPlainKnobStyle, 240, 300, 1.0f, 100.0f, 5.0f, 0.1f};
+constexpr KnobSpec kLimit = {kLimitKnobId, 455, kDecibelKnobStyle, 240, 90, 0.25f, 1.0f, 1.0f, 0.005f};
+
+HWND createKnob(EditorControls* controls, HWND parent, const KnobSpec& k) {
+    return create_knob(parent, k.id, k.x, kKnobTop, k.style, g_editorBitmaps.knobFace, kPivot,
+                       kPivot, k.angleMin, k.angleMax, k.min, k.max, k.defaultValue, k.step,
+                       onKnobChanged, controls);
+}
+
+}  // namespace
+
 int32_t createControls(EditorControls* controls, HWND parent) {
     controls->editorWindow = parent;
+    controls->muteButton = create_switch(parent, 0, 52, 70, SWITCH_TOGGLE, g_editorBitmaps.muteOff,
+                                         g_editorBitmaps.muteOn, nullptr, onMuteChanged, controls);
+    controls->compressionKnob = createKnob(controls, parent, kCompression);
+    controls->gainKnob = createKnob(controls, parent, kGain);
+    controls->velocityKnob = createKnob(controls, parent, kVelocity);
+    controls->limitKnob = createKnob(controls, parent, kLimit);
+    // Without an engine the controls have nothing to set: they show it.
+    if (!controls->engine) {
+        for (HWND control : {controls->muteButton, controls->compressionKnob, controls->gainKnob,
+                             controls->velocityKnob, controls->limitKnob})
+            send_control_command(control, kCommandDisable, 0);
+    }
     return 1;
 }
 

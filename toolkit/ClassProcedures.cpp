@@ -5,6 +5,7 @@
 #include "toolkit/ClassProcedures.h"
 
 #include "toolkit/WindowClasses.h"
+#include "toolkit/knob/Knob.h"
 #include "toolkit/switch/Switch.h"
 
 LRESULT CALLBACK placeholder_control_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -12,7 +13,7 @@ LRESULT CALLBACK placeholder_control_proc(HWND window, UINT message, WPARAM wPar
 }
 
 const WNDPROC toolkit_class_procedures[kToolkitClassCount] = {
-    placeholder_control_proc,  // kClassRotatif: rotary knob (knob/)
+    knob_proc,                 // kClassRotatif: rotary knob (knob/)
     switch_proc,               // kClassI2p: two-state bitmap button (switch/)
     placeholder_control_proc,  // kClassFree: free control (free/)
     placeholder_control_proc,  // kClassSlide: slider (slider/)
