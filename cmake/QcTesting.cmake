@@ -13,4 +13,9 @@ function(qc_add_test name)
     set(T_TIMEOUT 600)
   endif()
   set_tests_properties(${QC_TEST_PREFIX}${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}")
+  if(WIN32)
+    # Windows programs share one virtual display, and its focus and capture:
+    # a dialog of one test would lose its focus to another test's window.
+    set_tests_properties(${QC_TEST_PREFIX}${name} PROPERTIES RESOURCE_LOCK wine_display)
+  endif()
 endfunction()
