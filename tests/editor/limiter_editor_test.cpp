@@ -18,19 +18,13 @@
 #include "toolkit/ControlTypes.h"
 #include "toolkit/WindowClasses.h"
 #include "tests/toolkit/GdiObjectCounter.h"
-
-extern "C" AEffect* QC_CDECL pluginMain(audioMasterCallback hostCallback);
+#include "EditorFixture.h"
 
 namespace {
 
 bool editorClassRegistered() {
     WNDCLASSA info;
     return GetClassInfoA(moduleInstance(), kEditorClassName, &info) != 0;
-}
-
-void pumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
 bool toolkitClassRegistered() {
@@ -79,26 +73,6 @@ void plantProbes(EditorControls& controls) {
         ASSERT_NE(*control, nullptr);
     }
 }
-
-// A host's top-level window to embed editors in. One for the whole program:
-// under Wine a visible top-level window takes seconds to destroy.
-struct HostWindow {
-    HWND handle = shared();
-    static HWND shared() {
-        static HWND window = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                             0, 0, 600, 160, nullptr, nullptr, nullptr, nullptr);
-        return window;
-    }
-};
-
-struct EditorFixture : ::testing::Test {
-    TestHost host;
-    HostedEffect fx{pluginMain(TestHost::callback())};
-    HostWindow parent;
-    LimiterPlugin* plugin() { return static_cast<LimiterPlugin*>(static_cast<PluginBase*>(fx.record()->object)); }
-    LimiterEditor* editor() { return static_cast<LimiterEditor*>(plugin()->editor); }
-    LimiterEngine* engine() { return plugin()->engine; }
-};
 
 using Editor = EditorFixture;
 

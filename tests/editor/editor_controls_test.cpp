@@ -1,0 +1,206 @@
+// The editor with its real controls, end to end: the knobs and the mute
+// button where the panel expects them, what a user's drags, clicks and typed
+// values do to the engine and the audio, and how a host's chunk moves them.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "EditorFixture.h"
+#include "toolkit/ControlData.h"
+#include "toolkit/Notify.h"
+#include "toolkit/ToolkitModule.h"
+#include "toolkit/knob/Knob.h"
+
+namespace {
+
+constexpr float kDegree = 0.017453292f;
+
+struct KnobRow {
+    HWND EditorControls::*handle;
+    int32_t x;
+    float min, max;
+    uint16_t from, to;
+};
+const KnobRow kKnobs[] = {
+    {&EditorControls::compressionKnob, 210, 1, 8, 90, 225},
+    {&EditorControls::gainKnob, 290, -24, 24, 240, 300},
+    {&EditorControls::velocityKnob, 370, 1, 100, 240, 300},
+    {&EditorControls::limitKnob, 455, 0.25f, 1, 240, 90},
+};
+
+struct EditorControlsTest : EditorFixture {
+    void SetUp() override {
+        fx.dispatch(effEditOpen, 0, 0, parent.handle);
+        UpdateWindow(editor()->window);
+        toolkit().knob_mouse_mode = 1;
+    }
+    void TearDown() override { fx.dispatch(effEditClose); }
+    EditorControls& controls() { return editor()->controls; }
+    static float value(HWND control) { return send_control_command(control, kCommandGetValue, 0); }
+    static void click(HWND control, int32_t x, int32_t y, WPARAM keys = 0) {
+        SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(x, y));
+        SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
+    // The loudest output sample of a block of a steady 0.1 input.
+    float outputPeak() {
+        std::vector<float> in(256, 0.1f), left(256, 7.0f), right(256, 7.0f);
+        float* inputs[2] = {in.data(), in.data()};
+        float* outputs[2] = {left.data(), right.data()};
+        fx.processReplacing(inputs, outputs, 256);
+        float peak = 0.0f;
+        for (float s : left) peak = std::max(peak, std::fabs(s));
+        return peak;
+    }
+    LimiterParams chunk() {
+        LimiterParams* p = nullptr;
+        EXPECT_EQ(fx.dispatch(effGetChunk, 0, 0, &p), 64);
+        return p != nullptr ? *p : LimiterParams{};
+    }
+};
+
+POINT offsetIn(HWND control, HWND parent) {
+    RECT r;
+    GetWindowRect(control, &r);
+    POINT p = {r.left, r.top};
+    ScreenToClient(parent, &p);
+    return p;
+}
+
+// The pointer is drawn along `degrees`: dark pixels 8 pixels out from the
+// pivot, the bright face on the other side.
+bool pointerAlong(HWND knob, float degrees) {
+    HDC dc = GetDC(knob);
+    const float a = degrees * kDegree;
+    int along = 255, behind = 0;
+    for (int d = -1; d <= 1; ++d)
+        for (int e = -1; e <= 1; ++e) {
+            along = std::min<int>(along, GetRValue(GetPixel(dc, 17 + std::lround(8 * std::cos(a)) + d,
+                                                         17 - std::lround(8 * std::sin(a)) + e)));
+            behind = std::max<int>(behind, GetRValue(GetPixel(dc, 17 - std::lround(7 * std::cos(a)) + d,
+                                                            17 + std::lround(7 * std::sin(a)) + e)));
+        }
+    ReleaseDC(knob, dc);
+    return along < 0x60 && behind > 0x80;
+}
+
+float degreesOf(const KnobRow& k, float v) {
+    const float sweep = k.from > k.to ? k.from - k.to : k.from + 360 - k.to;
+    return k.from - (v - k.min) / (k.max - k.min) * sweep;
+}
+
+TEST_F(EditorControlsTest, ControlsSitInThePanelWithTheirSettings) {
+    const HWND editorWindow = editor()->window;
+    for (const KnobRow& k : kKnobs) {
+        HWND knob = controls().*k.handle;
+        ASSERT_NE(knob, nullptr);
+        const POINT at = offsetIn(knob, editorWindow);
+        EXPECT_EQ(at.x, k.x);
+        EXPECT_EQ(at.y, 30);
+        const KnobRecord* r = static_cast<const KnobRecord*>(get_control_data(knob));
+        EXPECT_EQ(r->value.min, k.min);
+        EXPECT_EQ(r->value.max, k.max);
+        EXPECT_TRUE(pointerAlong(knob, degreesOf(k, value(knob)))) << k.x;
+    }
+    const POINT button = offsetIn(controls().muteButton, editorWindow);
+    EXPECT_EQ(button.x, 52);
+    EXPECT_EQ(button.y, 70);
+    RECT size;
+    GetClientRect(controls().muteButton, &size);
+    EXPECT_EQ(size.right, 19);
+    EXPECT_EQ(size.bottom, 15);
+    EXPECT_EQ(value(controls().muteButton), 0.0f);
+}
+
+TEST_F(EditorControlsTest, DraggingTheGainKnobSetsBothChannelsAndTheAudio) {
+    const float before = outputPeak();
+    HWND gain = controls().gainKnob;
+    SendMessageA(gain, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 16));
+    SendMessageA(gain, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(16, 16 + 120));  // 120 steps of 0.05 dB
+    // Notified while dragging: the engine has it before the button is up.
+    EXPECT_EQ(chunk().channel[0].gain, 1.9952624f);
+    SendMessageA(gain, WM_LBUTTONUP, 0, MAKELPARAM(16, 16 + 120));
+    const LimiterParams p = chunk();
+    EXPECT_EQ(value(gain), 6.0f);
+    EXPECT_EQ(p.channel[0].gain, 1.9952624f);
+    EXPECT_EQ(p.channel[1].gain, 1.9952624f);
+    outputPeak();  // the block that ramps in
+    EXPECT_GT(outputPeak(), before * 1.5f);
+}
+
+TEST_F(EditorControlsTest, MuteClicksSilenceAndRestore) {
+    const float sounding = outputPeak();
+    ASSERT_GT(sounding, 0.0f);
+    click(controls().muteButton, 5, 5);
+    EXPECT_EQ(getMute(engine()), 1);
+    EXPECT_EQ(outputPeak(), 0.0f);
+    click(controls().muteButton, 5, 5);
+    EXPECT_EQ(getMute(engine()), 0);
+    EXPECT_EQ(outputPeak(), sounding);
+}
+
+TEST_F(EditorControlsTest, AHostsChunkMovesTheKnobsAndLightsTheSwitch) {
+    LimiterParams p = chunk();
+    p.channel[0] = {3.0f, 0.5f, 20.0f, 0.5f};
+    p.channel[1] = p.channel[0];
+    setMute(engine(), 1);
+    fx.dispatch(effSetChunk, 0, 64, &p);
+    const float expected[] = {3.0f, static_cast<float>(20.0 * std::log10(0.5)), 20.0f, 0.5f};
+    for (int i = 0; i < 4; ++i) {
+        HWND knob = controls().*kKnobs[i].handle;
+        EXPECT_EQ(value(knob), expected[i]);
+        EXPECT_TRUE(pointerAlong(knob, degreesOf(kKnobs[i], expected[i]))) << i;
+    }
+    EXPECT_EQ(value(controls().muteButton), 1.0f);
+    // A refresh never writes back.
+    const LimiterParams after = chunk();
+    EXPECT_EQ(std::memcmp(&after, &p, 64), 0);
+}
+
+HWND g_editedKnob = nullptr;
+
+void CALLBACK typeVelocity(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND dialog = toolkit().valueEditDialog;
+    if (dialog == nullptr) return;
+    HWND field = GetDlgItem(dialog, 10);
+    SetWindowTextA(field, "42");
+    PostMessageA(field, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+}
+
+TEST_F(EditorControlsTest, CtrlClickTypingAValueSetsTheEngine) {
+    // What the display still has to say about earlier windows (focus and
+    // activation) arrives first, not while the dialog is up.
+    for (int i = 0; i < 10; ++i) {
+        Sleep(10);
+        pumpMessages();
+    }
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, typeVelocity);
+    click(controls().velocityKnob, 16, 16, MK_CONTROL);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(value(controls().velocityKnob), 42.0f);
+    const LimiterParams p = chunk();
+    EXPECT_EQ(p.channel[0].velocity, 42.0f);
+    EXPECT_EQ(p.channel[1].velocity, 42.0f);
+}
+
+using EditorWithoutEngine = EditorFixture;
+
+TEST_F(EditorWithoutEngine, ControlsAreThereButTakeNoInput) {
+    EditorControls controls;
+    setupControls(&controls, nullptr);
+    createControls(&controls, parent.handle);
+    for (HWND c : {controls.muteButton, controls.gainKnob, controls.limitKnob}) {
+        ASSERT_NE(c, nullptr);
+        const float before = EditorControlsTest::value(c);
+        SendMessageA(c, WM_KEYDOWN, VK_UP, 1);
+        EditorControlsTest::click(c, 5, 5);
+        EXPECT_EQ(EditorControlsTest::value(c), before);
+    }
+    destroyControls(&controls);
+}
+
+}  // namespace
