@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "host/AudioReport.h"
@@ -257,6 +258,40 @@ TEST(RealPlugin, ChunkRoundTrip) {
         EXPECT_EQ(ch.velocity, 5.0f);
         EXPECT_EQ(ch.limit, 1.0f);
     }
+}
+
+// The gain knob (id 1) of the editor inside the host's frame window.
+BOOL CALLBACK findGainKnob(HWND window, LPARAM found) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::strcmp(name, "C_RA2ZAZ_Rotatif_00\xA9KSomar") == 0 && GetDlgCtrlID(window) == 1) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+TEST(RealPlugin, EditModeGoesOnWithWhatThePersonSet) {
+    ProgramRun run;
+    std::thread program([&run] { run = host({"--edit", "--save-chunk", "program_test_edit.chunk"}); });
+    HWND frame = nullptr, knob = nullptr;
+    for (int i = 0; i < 500 && knob == nullptr; ++i) {
+        Sleep(20);
+        frame = FindWindowA("QClamperHostSession", "Q-Clamper");
+        if (frame != nullptr) EnumChildWindows(frame, findGainKnob, reinterpret_cast<LPARAM>(&knob));
+    }
+    // The person turns the gain up by one Up-arrow press (10 steps of
+    // 0.05 dB) and closes the window.
+    EXPECT_NE(knob, nullptr);
+    PostMessageA(knob, WM_KEYDOWN, VK_UP, 1);
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    program.join();
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const float gain = static_cast<float>(std::pow(10.0, 0.5 * static_cast<double>(0.05f)));
+    const LimiterParams p = readChunk("program_test_edit.chunk");
+    EXPECT_EQ(p.channel[0].gain, gain);
+    EXPECT_EQ(p.channel[1].gain, gain);
+    EXPECT_EQ(p.channel[0].compression, 1.0f);
 }
 
 TEST(RealPlugin, PhotographsTheEditor) {
