@@ -87,77 +87,75 @@ void clickOn(HWND window) {
     SendInput(2, input, sizeof(INPUT));
 }
 
+// Delivers what was posted to the field before the test goes on.
+void deliverTo(HWND field) {
+    MSG msg;
+    while (PeekMessageA(&msg, field, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
 std::string fieldText(HWND field) {
     char text[2048] = {};
     GetWindowTextA(field, text, sizeof text);
     return text;
 }
 
-TEST_F(ValueEditTest, EnterGivesTheFieldsText) {
-    const struct {
-        const char* initial;
-        const char* typed;
-        const char* expected;
-    } cases[] = {
-        {"0.500", "", "0.500"},  // unchanged
-        {"1.0", "42", "42"},     // typing replaces the selected text
-        {"", "", ""},            // a confirmed empty field is empty
-        {"-6.02", "\b", ""},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(run(c.initial,
-                      [&](HWND, HWND field) {
-                          EXPECT_EQ(fieldText(field), c.initial);
-                          postText(field, c.typed);
-                          postKey(field, VK_RETURN);
-                      }),
-                  c.expected)
-            << c.initial << " + " << c.typed;
-    }
-}
-
-TEST_F(ValueEditTest, ReleasingTheKeyThatOpenedItEndsNothing) {
-    // The Enter that chose a menu entry is released after the dialog opened.
-    EXPECT_EQ(run("3",
-                  [](HWND, HWND field) {
-                      PostMessageA(field, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC0000001u));
-                      PostMessageA(field, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001u));
-                      postText(field, "7");
-                      postKey(field, VK_RETURN);
-                  }),
-              "7");
-}
-
-TEST_F(ValueEditTest, EveryOtherWayOutCancels) {
+// Each row: the initial text, what happens once the dialog is open (after
+// a "9" has been typed over the selected text), and the text returned.
+TEST_F(ValueEditTest, EachWayOutGivesItsText) {
+    const std::string longText(2000, '7');
     const struct {
         const char* name;
-        Action cancel;
+        const char* initial;
+        Action act;
+        std::string expected;
     } cases[] = {
-        {"Escape", [](HWND, HWND field) { postKey(field, VK_ESCAPE); }},
-        {"WM_CLOSE", [](HWND dialog, HWND) { PostMessageA(dialog, WM_CLOSE, 0, 0); }},
-        {"system command", [](HWND dialog, HWND) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-        {"system key", [](HWND dialog, HWND) { PostMessageA(dialog, WM_SYSKEYDOWN, VK_F10, 1); }},
-        {"focus elsewhere", [](HWND, HWND) { SetFocus(otherWindow()); }},
-        {"click elsewhere", [](HWND, HWND) { clickOn(otherWindow()); }},
-        {"toolkit ends",
+        {"Enter", "1.0", [](HWND, HWND field) { postKey(field, VK_RETURN); }, "9"},
+        {"Enter, more typed", "1.0", [](HWND, HWND f) { postText(f, "42"); postKey(f, VK_RETURN); }, "942"},
+        {"Enter on an emptied field", "1.0",
+         [](HWND, HWND f) { postText(f, "\b"); postKey(f, VK_RETURN); }, ""},
+        // The Enter that chose a menu entry is released after the dialog opened.
+        {"key releases end nothing", "1.0",
+         [](HWND, HWND field) {
+             PostMessageA(field, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC0000001u));
+             PostMessageA(field, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001u));
+             postKey(field, VK_RETURN);
+         },
+         "9"},
+        {"long text cut", "1",
+         [&](HWND, HWND field) {
+             SetWindowTextA(field, longText.c_str());
+             postKey(field, VK_RETURN);
+         },
+         std::string(1023, '7')},
+        {"Escape", "1.0", [](HWND, HWND field) { postKey(field, VK_ESCAPE); }, ""},
+        {"WM_CLOSE", "1.0", [](HWND dialog, HWND) { PostMessageA(dialog, WM_CLOSE, 0, 0); }, ""},
+        {"system command", "1.0", [](HWND d, HWND) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, ""},
+        {"system key", "1.0", [](HWND d, HWND) { PostMessageA(d, WM_SYSKEYDOWN, VK_F10, 1); }, ""},
+        {"focus elsewhere", "1.0", [](HWND, HWND) { SetFocus(otherWindow()); }, ""},
+        {"click elsewhere", "1.0", [](HWND, HWND) { clickOn(otherWindow()); }, ""},
+        {"toolkit ends", "1.0",
          [](HWND, HWND) {
              terminate_toolkit();
              init_toolkit(GetModuleHandleA(nullptr), kApp);
-         }},
+         },
+         ""},
     };
     ASSERT_NE(otherWindow(), nullptr);
     for (const auto& c : cases) {
-        const Action cancel = c.cancel;
-        EXPECT_EQ(run("1.5",
+        EXPECT_EQ(run(c.initial,
                       [&](HWND dialog, HWND field) {
+                          EXPECT_EQ(fieldText(field), c.initial) << c.name;
                           postText(field, "9");
-                          PostMessageA(dialog, WM_NULL, 0, 0);
-                          cancel(dialog, field);
+                          deliverTo(field);
+                          c.act(dialog, field);
                       }),
-                  "")
+                  c.expected)
             << c.name;
         EXPECT_EQ(toolkit().valueEditDialog, nullptr) << c.name;
     }
+    // The initial text is cut as well.
+    EXPECT_EQ(run(longText.c_str(), [](HWND, HWND field) { postKey(field, VK_RETURN); }),
+              std::string(1023, '7'));
 }
 
 TEST_F(ValueEditTest, SecondDialogClosesTheFirstAsCancelled) {
@@ -178,21 +176,8 @@ TEST_F(ValueEditTest, SecondDialogClosesTheFirstAsCancelled) {
     EXPECT_FALSE(IsWindow(firstDialog));
 }
 
-TEST_F(ValueEditTest, LongTextIsCutTo1023Characters) {
-    const std::string initial(2000, '7');
-    EXPECT_EQ(run(initial.c_str(), [](HWND, HWND field) { postKey(field, VK_RETURN); }),
-              std::string(1023, '7'));
-    const std::string pasted(1500, '3');
-    EXPECT_EQ(run("1",
-                  [&](HWND, HWND field) {
-                      SetWindowTextA(field, pasted.c_str());
-                      postKey(field, VK_RETURN);
-                  }),
-              std::string(1023, '3'));
-}
-
 TEST_F(ValueEditTest, DialogAndFieldTakeTheirPlaceColoursAndFont) {
-    int32_t frame = GetSystemMetrics(SM_CXDLGFRAME);
+    const int frame = GetSystemMetrics(SM_CXDLGFRAME);
     const struct {
         uint32_t style;
         COLORREF text, background;
@@ -202,8 +187,7 @@ TEST_F(ValueEditTest, DialogAndFieldTakeTheirPlaceColoursAndFont) {
         {0x3F4, toolkit().palette[4], RGB(255, 255, 255), 3},
     };
     for (const auto& c : cases) {
-        run(
-            "-6.02", [&](HWND dialog, HWND field) {
+        const Action inspect = [&](HWND dialog, HWND field) {
             RECT box;
             GetWindowRect(dialog, &box);
             EXPECT_EQ(box.left, 100);
@@ -241,8 +225,8 @@ TEST_F(ValueEditTest, DialogAndFieldTakeTheirPlaceColoursAndFont) {
             ReleaseDC(field, dc);
             if (c.style == kValueEditStyle) save_screenshot("value_edit_dialog", capture_window(dialog));
             postKey(field, VK_ESCAPE);
-            },
-            c.style);
+        };
+        run("-6.02", inspect, c.style);
     }
 }
 

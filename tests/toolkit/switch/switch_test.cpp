@@ -106,7 +106,9 @@ protected:
 
 // Each row: a style, user actions, the reports and the final value.
 //   c click inside, o press inside and release outside, s Space, e Enter,
-//   0 / h command 4 with 0.0 / 0.5
+//   r Space held (the keyboard repeats its key-down), 0 / h command 4 with
+//   0.0 / 0.5, x commands with a notification code in the high word,
+//   d / n disable / enable
 struct ModeCase {
     const char* name;
     uint32_t style;
@@ -116,16 +118,20 @@ struct ModeCase {
 };
 
 TEST_F(SwitchTest, ModesReportTheirPresses) {
+    const uint32_t repeating = SWITCH_MOMENTARY | SWITCH_AUTO_REPEAT;
     const ModeCase cases[] = {
         {"toggle twice", SWITCH_TOGGLE, "cc", {1.0f, 0.0f}, 0.0f},
-        {"toggle by keys", SWITCH_TOGGLE, "se", {1.0f, 0.0f}, 0.0f},
+        {"toggle by keys", SWITCH_TOGGLE, "ser", {1.0f, 0.0f, 1.0f}, 1.0f},
         {"toggle set by command", SWITCH_TOGGLE, "h", {}, 1.0f},
         {"toggle after command", SWITCH_TOGGLE, "hc", {0.0f}, 0.0f},
+        {"notification codes are no commands", SWITCH_TOGGLE, "xc", {1.0f}, 1.0f},
+        {"disabled", SWITCH_TOGGLE, "dcsero", {}, 0.0f},
+        {"enabled again", SWITCH_TOGGLE, "dnc", {1.0f}, 1.0f},
         {"momentary released outside", SWITCH_MOMENTARY, "o", {}, 0.0f},
         {"momentary released inside", SWITCH_MOMENTARY, "c", {1.0f}, 0.0f},
-        {"momentary by keys", SWITCH_MOMENTARY, "se", {1.0f, 1.0f}, 0.0f},
-        {"repeating released outside", SWITCH_MOMENTARY | SWITCH_AUTO_REPEAT, "o", {1.0f}, 0.0f},
-        {"repeating released inside", SWITCH_MOMENTARY | SWITCH_AUTO_REPEAT, "c", {1.0f}, 0.0f},
+        {"momentary by keys", SWITCH_MOMENTARY, "ser", {1.0f, 1.0f, 1.0f}, 0.0f},
+        {"repeating released outside", repeating, "o", {1.0f}, 0.0f},
+        {"repeating released inside", repeating, "c", {1.0f}, 0.0f},
         {"set-only twice", SWITCH_SET_ONLY, "cs", {1.0f}, 1.0f},
         {"set-only after reset", SWITCH_SET_ONLY, "cc0c", {1.0f, 1.0f}, 1.0f},
         {"indicator", 0x0000, "csoe", {}, 0.0f},
@@ -143,8 +149,20 @@ TEST_F(SwitchTest, ModesReportTheirPresses) {
                 case 'o': clickAndRelease(w, 5, 5, 30, -4); break;
                 case 's': key(w, VK_SPACE); break;
                 case 'e': key(w, VK_RETURN); break;
+                case 'r':
+                    for (LPARAM down : {0x00390001, 0x40390001, 0x40390001})
+                        SendMessageA(w, WM_KEYDOWN, VK_SPACE, down);
+                    SendMessageA(w, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001u));
+                    break;
                 case '0': send_control_command(w, kCommandSetValue, float_bits(0.0f)); break;
                 case 'h': send_control_command(w, kCommandSetValue, float_bits(0.5f)); break;
+                case 'x':
+                    SendMessageA(w, WM_COMMAND, MAKEWPARAM(kCommandSetValue, EN_CHANGE), float_bits(1.0f));
+                    SendMessageA(w, WM_COMMAND, MAKEWPARAM(kCommandSetValue, 1), float_bits(1.0f));
+                    SendMessageA(w, WM_COMMAND, MAKEWPARAM(kCommandDisable, 1), 0);
+                    break;
+                case 'd': send_control_command(w, kCommandDisable, 0); break;
+                case 'n': send_control_command(w, kCommandEnable, 0); break;
             }
         }
         EXPECT_EQ(reports_, c.reports) << c.name;
@@ -154,44 +172,41 @@ TEST_F(SwitchTest, ModesReportTheirPresses) {
     }
 }
 
-TEST_F(SwitchTest, ValueShowsItsFaceAndCommandFourIsSilent) {
-    HWND w = make(SWITCH_TOGGLE);
-    ASSERT_NE(w, nullptr);
-    RECT client;
-    GetClientRect(w, &client);
-    EXPECT_EQ(client.right, 24);
-    EXPECT_EQ(client.bottom, 16);
-    EXPECT_EQ(pixel(w, 12, 8), kOff);
-
-    send_control_command(w, kCommandSetValue, float_bits(0.5f));
-    EXPECT_EQ(pixel(w, 12, 8), kOn);  // painted at once
-    EXPECT_EQ(SendMessageA(w, WM_COMMAND, kCommandGetValue, 0), static_cast<LRESULT>(float_bits(1.0f)));
-    send_control_command(w, kCommandSetValue, float_bits(-3.0f));  // any non-zero is on
-    EXPECT_EQ(value(w), 1.0f);
-    send_control_command(w, kCommandSetValue, float_bits(0.0f));
-    EXPECT_EQ(pixel(w, 12, 8), kOff);
+// Centre and corner pixels by value, focus and enabled state.
+TEST_F(SwitchTest, FacesShowValueFocusAndDisabledState) {
+    const COLORREF mark = toolkit().palette[kColourFocus];
+    const COLORREF white = RGB(255, 255, 255);
+    const struct {
+        const char* name;
+        uint32_t style;
+        bool disabledFace;
+        float value;
+        bool focus, disabled;
+        COLORREF centre, corner;
+    } cases[] = {
+        {"off", SWITCH_TOGGLE, false, 0.0f, false, false, kOff, kOff},
+        {"on", SWITCH_TOGGLE, false, 1.0f, false, false, kOn, kOn},
+        {"focused", SWITCH_MOMENTARY, false, 1.0f, true, false, kOn, mark},
+        {"bare indicator focused", SWITCH_INDICATOR_NO_FOCUS, false, 0.0f, true, false, kOff, kOff},
+        {"indicator with a bit focused", SWITCH_INDICATOR_NO_FOCUS | 0x100, false, 0.0f, true, false,
+         kOff, mark},
+        {"disabled face", SWITCH_TOGGLE, true, 1.0f, true, true, kGrey, kGrey},
+        {"disabled cross", SWITCH_TOGGLE, false, 0.0f, true, true, white, kOff},
+    };
+    for (const auto& c : cases) {
+        HWND w = make(c.style, c.disabledFace ? grey_ : nullptr);
+        ASSERT_NE(w, nullptr);
+        send_control_command(w, kCommandSetValue, float_bits(c.value));
+        SetFocus(c.focus ? w : host_);
+        if (c.disabled) send_control_command(w, kCommandDisable, 0);
+        UpdateWindow(w);
+        EXPECT_EQ(pixel(w, 12, 8), c.centre) << c.name;
+        EXPECT_EQ(pixel(w, 1, 1), c.corner) << c.name;  // inside the focus corner
+        // The top edge shows the face, also beside the cross.
+        EXPECT_EQ(pixel(w, 12, 1), c.disabled && !c.disabledFace ? kOff : c.centre) << c.name;
+        DestroyWindow(w);
+    }
     EXPECT_TRUE(reports_.empty());
-
-    // A press repaints too.
-    click(w);
-    EXPECT_EQ(pixel(w, 12, 8), kOn);
-    DestroyWindow(w);
-}
-
-TEST_F(SwitchTest, OnlyExactCommandNumbersAreCommands) {
-    HWND w = make(SWITCH_TOGGLE);
-    ASSERT_NE(w, nullptr);
-    const uint32_t one = float_bits(1.0f);
-    SendMessageA(w, WM_COMMAND, MAKEWPARAM(kCommandSetValue, EN_CHANGE), one);
-    SendMessageA(w, WM_COMMAND, MAKEWPARAM(kCommandSetValue, 1), one);
-    EXPECT_EQ(value(w), 0.0f);
-    SendMessageA(w, WM_COMMAND, MAKEWPARAM(kCommandDisable, 1), 0);
-    EXPECT_EQ(record(w)->enabled, 1);
-    EXPECT_EQ(SendMessageA(w, WM_COMMAND, MAKEWPARAM(kCommandGetValue, 1), 0), 0);
-    SendMessageA(w, WM_COMMAND, kCommandSetValue, one);
-    EXPECT_EQ(value(w), 1.0f);
-    EXPECT_TRUE(reports_.empty());
-    DestroyWindow(w);
 }
 
 TEST_F(SwitchTest, MomentaryHoldsTheCaptureAndGivesItBack) {
@@ -210,47 +225,40 @@ TEST_F(SwitchTest, MomentaryHoldsTheCaptureAndGivesItBack) {
     EXPECT_EQ(value(w), 0.0f);
     EXPECT_EQ(pixel(w, 12, 8), kOff);
     EXPECT_EQ(reports_, std::vector<float>{1.0f});
-
-    // The keyboard repeats a held key: one press, one report.
-    ReleaseCapture();
-    SendMessageA(w, WM_KEYDOWN, VK_SPACE, 0x00390001);
-    SendMessageA(w, WM_KEYDOWN, VK_SPACE, 0x40390001);
-    SendMessageA(w, WM_KEYDOWN, VK_SPACE, 0x40390001);
-    SendMessageA(w, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001u));
-    EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(reports_, (std::vector<float>{1.0f, 1.0f}));
     DestroyWindow(w);
 }
 
 TEST_F(SwitchTest, PressEndsWithoutReportWhenCutShort) {
-    // Disabled, capture taken by another window, destroyed: each mid-press.
-    const char* const ways[] = {"disable", "capture", "destroy"};
     HWND other = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, host_, nullptr, nullptr, nullptr);
-    for (const char* way : ways) {
+    const struct {
+        const char* name;
+        std::function<void(HWND)> cut;
+        HWND captureAfter;
+    } cases[] = {
+        {"disabled", [](HWND w) { send_control_command(w, kCommandDisable, 0); }, nullptr},
+        {"capture taken", [other](HWND) { SetCapture(other); }, other},
+        {"destroyed", [](HWND w) { DestroyWindow(w); }, nullptr},
+    };
+    for (const auto& c : cases) {
         reports_.clear();
         HWND w = make(SWITCH_MOMENTARY | SWITCH_AUTO_REPEAT);
         ASSERT_NE(w, nullptr);
         SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, at(3, 3));
         ASSERT_EQ(GetCapture(), w);
-        const std::string name = way;
-        if (name == "disable") send_control_command(w, kCommandDisable, 0);
-        if (name == "capture") SetCapture(other);
-        if (name == "destroy") DestroyWindow(w);
-        if (name != "capture") {
-            EXPECT_EQ(GetCapture(), nullptr) << way;
-        }
-        if (name != "destroy") {
-            EXPECT_EQ(record(w)->pressed, 0) << way;
-            EXPECT_EQ(record(w)->timerId, 0u) << way;
-            EXPECT_EQ(value(w), 0.0f) << way;
-            SendMessageA(w, WM_LBUTTONUP, 0, at(3, 3));
+        c.cut(w);
+        EXPECT_EQ(GetCapture(), c.captureAfter) << c.name;
+        if (IsWindow(w)) {
+            EXPECT_EQ(record(w)->pressed, 0) << c.name;
+            EXPECT_EQ(record(w)->timerId, 0u) << c.name;
+            EXPECT_EQ(value(w), 0.0f) << c.name;
+            SendMessageA(w, WM_LBUTTONUP, 0, at(3, 3));  // a late release reports nothing
         }
         // No repeat tick reaches anyone afterwards.
         Sleep(120);
         MSG msg;
-        EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE)) << way;
+        EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE)) << c.name;
         pumpMessages();
-        EXPECT_EQ(reports_, std::vector<float>{1.0f}) << way;  // the press only
+        EXPECT_EQ(reports_, std::vector<float>{1.0f}) << c.name;  // the press only
         ReleaseCapture();
         DestroyWindow(w);
     }
@@ -296,73 +304,6 @@ TEST_F(SwitchTest, AutoRepeatSpeedsUpAndPausesOutside) {
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(value(w), 0.0f);
     DestroyWindow(w);
-}
-
-TEST_F(SwitchTest, FocusCornerFollowsFocusExceptOnBareIndicator) {
-    const COLORREF focusColour = toolkit().palette[kColourFocus];
-    const struct {
-        uint32_t style;
-        bool marked;
-    } cases[] = {
-        {SWITCH_TOGGLE, true},
-        {SWITCH_MOMENTARY, true},
-        {SWITCH_INDICATOR_NO_FOCUS, false},
-        {SWITCH_INDICATOR_NO_FOCUS | 0x100, true},
-        {SWITCH_INDICATOR_NO_FOCUS | SWITCH_AUTO_REPEAT, true},
-    };
-    for (const auto& c : cases) {
-        HWND w = make(c.style);
-        ASSERT_NE(w, nullptr);
-        SetFocus(w);
-        ASSERT_EQ(GetFocus(), w);
-        UpdateWindow(w);
-        EXPECT_EQ(record(w)->focused, c.marked ? 1 : 0) << std::hex << c.style;
-        EXPECT_EQ(pixel(w, 1, 1), c.marked ? focusColour : kOff) << std::hex << c.style;
-        EXPECT_EQ(pixel(w, 8, 8), kOff);
-        SetFocus(host_);
-        UpdateWindow(w);
-        EXPECT_EQ(pixel(w, 1, 1), kOff) << std::hex << c.style;
-        DestroyWindow(w);
-    }
-}
-
-TEST_F(SwitchTest, DisabledShowsItsFaceOrCrossAndIgnoresPresses) {
-    HWND withFace = make(SWITCH_TOGGLE, grey_);
-    HWND withCross = create_switch(host_, kId, 40, 10, SWITCH_TOGGLE, off_, on_, nullptr, logReport, this);
-    ASSERT_NE(withFace, nullptr);
-    ASSERT_NE(withCross, nullptr);
-    for (HWND w : {withFace, withCross}) {
-        SetFocus(w);
-        send_control_command(w, kCommandDisable, 0);
-        UpdateWindow(w);
-        click(w);
-        key(w, VK_SPACE);
-        key(w, VK_RETURN);
-        EXPECT_EQ(value(w), 0.0f);
-    }
-    EXPECT_TRUE(reports_.empty());
-    // The disabled face covers everything, focus mark included.
-    EXPECT_EQ(pixel(withFace, 1, 1), kGrey);
-    EXPECT_EQ(pixel(withFace, 12, 8), kGrey);
-    // The cross: white bars outlined in black over the face.
-    EXPECT_EQ(pixel(withCross, 12, 8), RGB(255, 255, 255));
-    EXPECT_EQ(pixel(withCross, 12, 1), kOff);
-    EXPECT_EQ(pixel(withCross, 1, 1), kOff);  // no focus mark while disabled
-
-    // Tab still goes to the owner.
-    pumpMessages();
-    SendMessageA(withCross, WM_KEYDOWN, VK_TAB, 0x000F0001);
-    MSG msg;
-    ASSERT_TRUE(PeekMessageA(&msg, host_, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
-    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(VK_TAB));
-
-    send_control_command(withCross, kCommandEnable, 0);
-    UpdateWindow(withCross);
-    EXPECT_EQ(pixel(withCross, 12, 8), kOff);
-    click(withCross);
-    EXPECT_EQ(reports_, std::vector<float>{1.0f});
-    DestroyWindow(withFace);
-    DestroyWindow(withCross);
 }
 
 TEST_F(SwitchTest, StockSwitchModesAndPostedReports) {
