@@ -1,5 +1,7 @@
 #include "host/EditorCapture.h"
 
+#include "host/DcPixels.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -50,37 +52,9 @@ int countChildren(HWND window) {
 }
 
 bool copyClientPixels(HWND window, int width, int height, RgbImage& image) {
-    BITMAPINFO info;
-    std::memset(&info, 0, sizeof info);
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC windowDc = GetDC(window);
-    HDC memoryDc = CreateCompatibleDC(windowDc);
-    HBITMAP dib = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (memoryDc && dib && bits) {
-        HGDIOBJ old = SelectObject(memoryDc, dib);
-        ok = BitBlt(memoryDc, 0, 0, width, height, windowDc, 0, 0, SRCCOPY) != 0;
-        GdiFlush();
-        SelectObject(memoryDc, old);
-        if (ok) {
-            const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
-            image.width = width;
-            image.height = height;
-            image.bgr.resize(static_cast<size_t>(width) * height * 3);
-            for (int y = 0; y < height; ++y)
-                std::memcpy(&image.bgr[static_cast<size_t>(y) * width * 3],
-                            static_cast<const uint8_t*>(bits) + y * stride, static_cast<size_t>(width) * 3);
-        }
-    }
-    if (dib) DeleteObject(dib);
-    if (memoryDc) DeleteDC(memoryDc);
-    ReleaseDC(window, windowDc);
+    HDC dc = GetDC(window);
+    const bool ok = copyDcPixels(dc, width, height, image);
+    ReleaseDC(window, dc);
     return ok;
 }
 
