@@ -43,6 +43,7 @@ const char kUsage[] =
     "                         processReplacing() (outputs cleared before each call)\n"
     "  -q, --quiet            no progress report\n"
     "  -h, --help             this text\n"
+    "      --version          the version of this program and of Q-Clamper\n"
     "\n"
     "Prints the input and output peaks. Exit status 0 on success, 1 on any error.\n";
 
@@ -127,6 +128,7 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& o, std:
         if (name == "-h" || name == "--help") ok = flag(o.help);
         else if (name == "-q" || name == "--quiet") ok = flag(o.quiet);
         else if (name == "--demo") ok = flag(o.demo);
+        else if (name == "--version") ok = flag(o.version);
         else if (name == "--edit") ok = flag(o.edit);
         else if (name == "--mute") ok = flag(o.mute);
         else if (name == "--process") ok = flag(o.accumulate);

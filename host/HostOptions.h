@@ -15,6 +15,7 @@ struct HostOptions {
     bool demo = false;        // --demo given
     bool edit = false;        // open the editor for the user before anything else
     bool help = false;
+    bool version = false;
     bool mute = false;
     bool accumulate = false;  // process() instead of processReplacing()
     bool quiet = false;

@@ -18,6 +18,7 @@
 #include "host/PluginHost.h"
 #include "host/Render.h"
 #include "host/WavFile.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -186,6 +187,10 @@ int main(int argc, char** argv) {
     if (!parseHostOptions(args, options, error)) return fail(error);
     if (options.help) {
         std::fputs(hostUsage(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("%s %s\n", kProgram, QC_VERSION_STRING);
         return 0;
     }
     try {

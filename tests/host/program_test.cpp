@@ -13,6 +13,7 @@
 #include "host/AudioReport.h"
 #include "host/WavFile.h"
 #include "limiter/LimiterParams.h"
+#include "resources/resource_ids.h"
 #include "tests/host/HostTestSupport.h"
 #include "tests/host/WavBuilder.h"
 
@@ -78,6 +79,9 @@ TEST(HostProgram, HelpAndBadCommandLines) {
     EXPECT_EQ(run.out.rfind("Usage: qclamper-host", 0), 0u) << run.out;
     EXPECT_NE(run.out.find("--mute"), std::string::npos);
     EXPECT_TRUE(run.err.empty());
+    run = host({"--version"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out.rfind(std::string("qclamper-host ") + QC_VERSION_STRING, 0), 0u) << run.out;
 
     expectOneLineError(host({"--loudness", "11"}), "unknown option '--loudness'");
     expectOneLineError(host({"--limit", "2"}), "bad value for --limit: '2' (expected 0.25 to 1)");

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# The release zip as a user gets it: exactly the three files in one folder,
+# the same bytes from two runs, and a DLL that loads from the unpacked folder
+# and finds its manual and license beside it.
+#   package_test.sh <repository> <windows build dir>
+set -euo pipefail
+repo=$1
+build=$2
+work="$build/package-test"
+rm -rf "$work"
+mkdir -p "$work"
+
+"$repo/scripts/package.sh" --no-build --out "$work/a" >/dev/null
+"$repo/scripts/package.sh" --no-build --out "$work/b" >/dev/null
+zip=$(ls "$work"/a/Q-Clamper-*-win32.zip)
+cmp "$zip" "$work/b/$(basename "$zip")" || { echo "two runs gave different bytes"; exit 1; }
+
+python3 - "$zip" "$work/unpacked" <<'PY'
+import sys, zipfile
+names = sorted(zipfile.ZipFile(sys.argv[1]).namelist())
+expected = ["Q-Clamper/Q-Clamper.dll", "Q-Clamper/license.txt", "Q-Clamper/readme.txt"]
+if names != expected:
+    sys.exit("the zip holds %s, not %s" % (names, expected))
+zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])
+for name in ("readme.txt", "license.txt"):
+    text = open(sys.argv[2] + "/Q-Clamper/" + name, "rb").read()
+    if b"\n" in text.replace(b"\r\n", b""):
+        sys.exit(name + " has lines not ended the Windows way")
+PY
+
+"$repo/scripts/wine-run.sh" "$build/wine" "$build/tests/package/package_load_test.exe" \
+  "Z:$work/unpacked/Q-Clamper/Q-Clamper.dll" "Z:$build/bin/Q-Clamper.dll"
