@@ -7,9 +7,12 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "EditorFixture.h"
+#include "editor/EditorLinks.h"
+#include "tests/support/ImportHook.h"
 #include "toolkit/ControlData.h"
 #include "toolkit/Notify.h"
 #include "toolkit/ToolkitModule.h"
@@ -160,8 +163,6 @@ TEST_F(EditorControlsTest, AHostsChunkMovesTheKnobsAndLightsTheSwitch) {
     EXPECT_EQ(std::memcmp(&after, &p, 64), 0);
 }
 
-HWND g_editedKnob = nullptr;
-
 void CALLBACK typeVelocity(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     HWND dialog = toolkit().valueEditDialog;
@@ -185,6 +186,33 @@ TEST_F(EditorControlsTest, CtrlClickTypingAValueSetsTheEngine) {
     const LimiterParams p = chunk();
     EXPECT_EQ(p.channel[0].velocity, 42.0f);
     EXPECT_EQ(p.channel[1].velocity, 42.0f);
+}
+
+// What the editor asked the shell to open.
+std::string g_verb, g_target;
+
+HINSTANCE WINAPI recordShellExecute(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT) {
+    g_verb = verb != nullptr ? verb : "";
+    g_target = file != nullptr ? file : "";
+    return reinterpret_cast<HINSTANCE>(33);
+}
+
+// Picks the first item of the menu being tracked, as the keyboard would.
+void CALLBACK pickFirstItem(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    PostMessageA(HostWindow::shared(), WM_KEYDOWN, VK_DOWN, 0x01500001);
+    PostMessageA(HostWindow::shared(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+}
+
+TEST_F(EditorControlsTest, TheMenuOpensTheWebPages) {
+    ASSERT_TRUE(replaceImport(GetModuleHandleA(nullptr), "shell32.dll", "ShellExecuteA",
+                              reinterpret_cast<void*>(recordShellExecute)));
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, pickFirstItem);
+    SendMessageA(editor()->window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 50));
+    KillTimer(nullptr, timer);
+    pumpMessages();  // the choice arrives as a posted command
+    EXPECT_EQ(g_verb, "open");
+    EXPECT_EQ(g_target, kMakerWebSite);
 }
 
 using EditorWithoutEngine = EditorFixture;
