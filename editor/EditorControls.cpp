@@ -17,7 +17,7 @@ void setupControls(EditorControls* controls, LimiterEngine* engine) {
 
 namespace {
 
-struct KnobSpec {
+struct KnobSetting {
     uint16_t id;
     int32_t x;
     uint32_t style;
@@ -32,12 +32,12 @@ constexpr uint32_t kDecibelKnobStyle = 0x14000A0;
 constexpr int32_t kKnobTop = 30;
 constexpr int32_t kPivot = 17;
 
-constexpr KnobSpec kCompression = {kCompressionKnobId, 210, kPlainKnobStyle, 90, 225, 1.0f, 8.0f, 1.0f, 0.02f};
-constexpr KnobSpec kGain = {kGainKnobId, 290, kPlainKnobStyle, 240, 300, -24.0f, 24.0f, 0.0f, 0.05f};
-constexpr KnobSpec kVelocity = {kVelocityKnobId, 370, kPlainKnobStyle, 240, 300, 1.0f, 100.0f, 5.0f, 0.1f};
-constexpr KnobSpec kLimit = {kLimitKnobId, 455, kDecibelKnobStyle, 240, 90, 0.25f, 1.0f, 1.0f, 0.005f};
+constexpr KnobSetting kCompression = {kCompressionKnobId, 210, kPlainKnobStyle, 90, 225, 1.0f, 8.0f, 1.0f, 0.02f};
+constexpr KnobSetting kGain = {kGainKnobId, 290, kPlainKnobStyle, 240, 300, -24.0f, 24.0f, 0.0f, 0.05f};
+constexpr KnobSetting kVelocity = {kVelocityKnobId, 370, kPlainKnobStyle, 240, 300, 1.0f, 100.0f, 5.0f, 0.1f};
+constexpr KnobSetting kLimit = {kLimitKnobId, 455, kDecibelKnobStyle, 240, 90, 0.25f, 1.0f, 1.0f, 0.005f};
 
-HWND createKnob(EditorControls* controls, HWND parent, const KnobSpec& k) {
+HWND createKnob(EditorControls* controls, HWND parent, const KnobSetting& k) {
     return create_knob(parent, k.id, k.x, kKnobTop, k.style, g_editorBitmaps.knobFace, kPivot,
                        kPivot, k.angleMin, k.angleMax, k.min, k.max, k.defaultValue, k.step,
                        onKnobChanged, controls);
