@@ -17,6 +17,8 @@
 #include "tests/support/TestHost.h"
 #include "toolkit/ControlTypes.h"
 #include "toolkit/WindowClasses.h"
+#include "toolkit/ControlData.h"
+#include "toolkit/knob/Knob.h"
 #include "tests/toolkit/GdiObjectCounter.h"
 #include "EditorFixture.h"
 
@@ -327,9 +329,13 @@ TEST_F(Editor, ManyOpenCloseCyclesLeakNothing) {
     for (int i = 0; i < 200; ++i) {
         fx.dispatch(effEditOpen, 0, 0, parent.handle);
         pumpMessages();
-        HMENU menu = editor()->popupMenu;
+        // The panel's menu and each knob's own go with the window.
+        std::vector<HMENU> menus = {editor()->popupMenu};
+        const EditorControls& c = editor()->controls;
+        for (HWND knob : {c.compressionKnob, c.gainKnob, c.velocityKnob, c.limitKnob})
+            menus.push_back(static_cast<const KnobRecord*>(get_control_data(knob))->menu);
         fx.dispatch(effEditClose);
-        ASSERT_FALSE(IsMenu(menu)) << "cycle " << i;
+        for (HMENU menu : menus) ASSERT_FALSE(IsMenu(menu)) << "cycle " << i;
     }
     pumpMessages();
     EXPECT_EQ(GetWindow(parent.handle, GW_CHILD), nullptr);
