@@ -7,7 +7,7 @@
 
 #include "toolkit/ByteBlock.h"
 #include "toolkit/ControlData.h"
-#include "toolkit/ToolkitModule.h"
+#include "toolkit/ControlWindow.h"
 #include "toolkit/WindowClasses.h"
 
 namespace {
@@ -69,12 +69,5 @@ HWND create_free_control(HWND parent, uint16_t id, int32_t x, int32_t y, int32_t
     FreeControlRecord block = {};
     block.user = user;
     block.procedure = procedure;
-    HWND window = CreateWindowExA(0, kFreeClassName, "", WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                  height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                  toolkit().instance, &block);
-    if (window != nullptr) {
-        ShowWindow(window, SW_SHOW);
-        UpdateWindow(window);
-    }
-    return window;
+    return create_control_window(kFreeClassName, style, x, y, width, height, parent, id, &block);
 }

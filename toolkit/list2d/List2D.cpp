@@ -8,6 +8,7 @@
 #include <windowsx.h>
 
 #include "toolkit/ControlData.h"
+#include "toolkit/ControlWindow.h"
 #include "toolkit/ListRows.h"
 #include "toolkit/ToolkitModule.h"
 #include "toolkit/WindowClasses.h"
@@ -211,13 +212,6 @@ HWND create_list2d(HWND parent, uint16_t id, int32_t x, int32_t y, int32_t width
     block.rows.rowHeight = rowHeight;
     block.callback = callback;
     block.user = user;
-    HWND window = CreateWindowExA(0, k2DListClassName, "",
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL, x, y, width,
-                                  height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                  toolkit().instance, &block);
-    if (window != nullptr) {
-        ShowWindow(window, SW_SHOW);
-        UpdateWindow(window);
-    }
-    return window;
+    return create_control_window(k2DListClassName, WS_TABSTOP | WS_VSCROLL, x, y, width, height,
+                                 parent, id, &block);
 }

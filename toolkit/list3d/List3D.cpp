@@ -6,9 +6,9 @@
 #include <windowsx.h>
 
 #include "toolkit/ControlData.h"
+#include "toolkit/ControlWindow.h"
 #include "toolkit/ControlTypes.h"
 #include "toolkit/ListRows.h"
-#include "toolkit/ToolkitModule.h"
 #include "toolkit/WindowClasses.h"
 #include "toolkit/list3d/List3DParts.h"
 
@@ -239,13 +239,6 @@ HWND create_list3d(HWND parent, uint16_t id, int32_t x, int32_t y, int32_t width
     block.list = *layout;
     block.callback = callback;
     block.user = user;
-    HWND window = CreateWindowExA(0, k3DListClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y,
-                                  width, height, parent,
-                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                  toolkit().instance, &block);
-    if (window != nullptr) {
-        ShowWindow(window, SW_SHOW);
-        UpdateWindow(window);
-    }
-    return window;
+    return create_control_window(k3DListClassName, WS_TABSTOP, x, y, width, height, parent, id,
+                                 &block);
 }

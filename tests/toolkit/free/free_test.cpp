@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "GdiObjectCounter.h"
+#include "LeakCheck.h"
 #include "Screenshot.h"
 #include "ToolkitTestWindows.h"
 #include "free/SampleContent.h"
@@ -137,21 +137,13 @@ TEST_F(FreeControlTest, OrderlyEndsWhenCreationFailsOrTheProcedureDestroys) {
 
 TEST_F(FreeControlTest, NoLeaksOver200Controls) {
     SampleMeter meter = {3};
-    DestroyWindow(create_sample_meter(host_, kId, 0, 0, &meter));
-    pumpMessages();
-    const int32_t gdi = live_gdi_objects();
-    const int windows = thread_window_count();
-    for (int i = 0; i < 200; ++i) {
+    expect_no_leaks(200, [&](int i) {
         HWND w = create_sample_meter(host_, kId, 0, 0, &meter);
-        ASSERT_NE(w, nullptr);
         SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(i % 120, 10));
         UpdateWindow(w);
         SendMessageA(w, WM_CLOSE, 0, 0);
-    }
-    pumpMessages();
-    EXPECT_EQ(thread_window_count(), windows);
-    if (gdi < 0) GTEST_SKIP() << "GDI objects cannot be counted here";
-    EXPECT_EQ(live_gdi_objects(), gdi);
+        EXPECT_FALSE(IsWindow(w));
+    });
 }
 
 TEST_F(FreeControlTest, ScreenshotOfTheSampleMeter) {

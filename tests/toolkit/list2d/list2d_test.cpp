@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "GdiObjectCounter.h"
+#include "LeakCheck.h"
 #include "ModalMenu.h"
 #include "Screenshot.h"
 #include "ToolkitTestWindows.h"
@@ -290,24 +290,14 @@ TEST_F(List2DTest, TheOwnerMayDestroyTheListFromAnyCallback) {
 }
 
 TEST_F(List2DTest, NoLeaksOver200Lists) {
-    DestroyWindow(list());
-    pumpMessages();
-    const int32_t gdi = live_gdi_objects();
-    const int windows = thread_window_count();
-    for (int i = 0; i < 200; ++i) {
-        HWND w = list(i % 50);
-        ASSERT_NE(w, nullptr);
+    expect_no_leaks(200, [&](int i) {
+        HWND w = create_list2d(host_, kId, 0, 0, 200, 105, i % 50, 10, recordRow, &owner_);
         key(w, VK_END);
         scroll(w, SB_THUMBTRACK, i * 5);
         click(w, 35, MK_LBUTTON | MK_SHIFT);
         UpdateWindow(w);
-        DestroyWindow(w);
-    }
-    lists_.clear();
-    pumpMessages();
-    EXPECT_EQ(thread_window_count(), windows);
-    if (gdi < 0) GTEST_SKIP() << "GDI objects cannot be counted here";
-    EXPECT_EQ(live_gdi_objects(), gdi);
+        EXPECT_TRUE(DestroyWindow(w));
+    });
 }
 
 TEST_F(List2DTest, ScreenshotOfSampleContent) {

@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "GdiObjectCounter.h"
+#include "LeakCheck.h"
 #include "ModalMenu.h"
 #include "Screenshot.h"
 #include "ToolkitTestWindows.h"
 #include "list3d/SampleContent.h"
+#include "ThreePanels.h"
 #include "toolkit/ControlData.h"
 #include "toolkit/Notify.h"
 #include "toolkit/list3d/List3D.h"
@@ -55,19 +57,7 @@ int32_t __cdecl recordCall(void* user, int32_t code, List3DCell* c) {
     return code == kList3DDrawCell ? 0 : o->answer;
 }
 
-// Three panels 200 wide over a row column 20 wide in 300 x 200: 16 rows
-// show; panel 1 in front at (100, 20), its rows from y 40 on, 10 high.
-PanelList threePanels(int32_t rowCount = 12) {
-    PanelList layout = {};
-    layout.rowCount = rowCount;
-    layout.rowHeaderWidth = 20;
-    layout.headerHeight = 20;
-    layout.panelWidth = 200;
-    layout.rowHeight = 10;
-    layout.panelCount = 3;
-    layout.panelStep = 10;
-    return layout;
-}
+PanelList threePanels(int32_t rowCount = 12) { return three_panel_layout(rowCount); }
 
 LPARAM at(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
@@ -449,25 +439,16 @@ TEST_F(List3DTest, TheOwnerMayDestroyTheListFromAnyCallback) {
 }
 
 TEST_F(List3DTest, NoLeaksOver200Lists) {
-    DestroyWindow(list());
-    pumpMessages();
-    const int32_t gdi = live_gdi_objects();
-    const int windows = thread_window_count();
-    for (int i = 0; i < 200; ++i) {
-        HWND w = list(threePanels(i % 40));
-        ASSERT_NE(w, nullptr);
+    expect_no_leaks(200, [&](int i) {
+        const PanelList layout = threePanels(i % 40);
+        HWND w = create_list3d(host_, kId, 0, 0, 300, 200, &layout, recordCall, &owner_);
         mouse(w, WM_LBUTTONDOWN, 150, 25);
         mouse(w, WM_MOUSEMOVE, 120 + i % 30, 25);
         if (i % 2) mouse(w, WM_LBUTTONUP, 120, 25, 0);  // the others are destroyed mid-drag
         key(w, VK_END);
         UpdateWindow(w);
-        DestroyWindow(w);
-    }
-    lists_.clear();
-    pumpMessages();
-    EXPECT_EQ(thread_window_count(), windows);
-    if (gdi < 0) GTEST_SKIP() << "GDI objects cannot be counted here";
-    EXPECT_EQ(live_gdi_objects(), gdi);
+        EXPECT_TRUE(DestroyWindow(w));
+    });
 }
 
 TEST_F(List3DTest, ScreenshotOfSampleContent) {

@@ -5,22 +5,13 @@
 
 #include <cmath>
 
+#include "ThreePanels.h"
 #include "toolkit/list3d/PanelStack.h"
 
 namespace {
 
-// Three panels 200 wide over a row column 20 wide, headers 20 high, rows 10
-// high, each panel 10 higher than the one in front: in a 300 x 200 control
-// 16 rows show, panel 1 in front at (100, 20).
 PanelList threePanels(int32_t rowCount = 12) {
-    PanelList list = {};
-    list.rowCount = rowCount;
-    list.rowHeaderWidth = 20;
-    list.headerHeight = 20;
-    list.panelWidth = 200;
-    list.rowHeight = 10;
-    list.panelCount = 3;
-    list.panelStep = 10;
+    PanelList list = three_panel_layout(rowCount);
     panels_setup(&list, 300, 200);
     return list;
 }
