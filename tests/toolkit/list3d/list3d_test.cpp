@@ -183,6 +183,38 @@ TEST_F(List3DTest, PanelsInFrontHideThoseBehindAndTheBackgroundShows) {
     UpdateWindow(w);
     EXPECT_EQ(GetPixel(dc, 1, 1), toolkit().palette[kColourFocus]);
     ReleaseDC(w, dc);
+
+    // A creation block with a background bitmap: its block at (sourceX, sourceY).
+    HDC screen = GetDC(nullptr);
+    HBITMAP source = CreateCompatibleBitmap(screen, 400, 300);
+    ReleaseDC(nullptr, screen);
+    HDC sourceDc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(sourceDc, source);
+    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 160));
+    const RECT lower = {0, 100, 400, 300};
+    FillRect(sourceDc, &lower, blue);
+    DeleteObject(blue);
+    SelectObject(sourceDc, old);
+    DeleteDC(sourceDc);
+    List3DRecord block = {};
+    block.owner = host_;
+    block.width = 300;
+    block.height = 200;
+    block.list = threePanels();
+    block.callback = recordCall;
+    block.user = &owner_;
+    block.backgroundSource = source;
+    block.sourceX = 50;
+    block.sourceY = 100;
+    HWND withSource = CreateWindowExA(0, k3DListClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 300,
+                                      200, host_, nullptr, GetModuleHandleA(nullptr), &block);
+    ASSERT_NE(withSource, nullptr);
+    lists_.push_back(withSource);
+    UpdateWindow(withSource);
+    dc = GetDC(withSource);
+    EXPECT_EQ(GetPixel(dc, 290, 5), RGB(0, 0, 160));
+    ReleaseDC(withSource, dc);
+    DeleteObject(source);  // the caller's: the list keeps its own copy
 }
 
 TEST_F(List3DTest, MouseSelectsRowsAndBringsPanelsToTheFront) {
@@ -428,6 +460,22 @@ TEST_F(List3DTest, TheOwnerMayDestroyTheListFromAnyCallback) {
     }
     keyboard[VK_CONTROL] = 0;
     SetKeyboardState(keyboard);
+    // A list the owner commands while it draws draws once more, whole.
+    HWND commanded = list(threePanels(40));
+    static HWND s_commanded;
+    s_commanded = commanded;
+    rec(commanded)->callback = [](void* user, int32_t code, List3DCell* c) -> int32_t {
+        if (code == kList3DDrawCell && c->selectedRow == 1)
+            SendMessageA(s_commanded, WM_COMMAND, kListRowDown, 0);
+        return recordCall(user, code, c);
+    };
+    owner_.calls.clear();
+    SendMessageA(commanded, WM_COMMAND, kListDefaultPanels, 0);
+    EXPECT_EQ(rec(commanded)->list.selectedRow, 2);
+    EXPECT_EQ(count(kList3DDrawn), 1);
+    EXPECT_EQ(owner_.calls[owner_.calls.size() - 2].selectedRow, 2);
+    DestroyWindow(commanded);
+
     // And while it first draws.
     owner_.destroyAtCode = kList3DDrawCell;
     HWND w = list();
