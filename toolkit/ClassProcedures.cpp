@@ -5,7 +5,10 @@
 #include "toolkit/ClassProcedures.h"
 
 #include "toolkit/WindowClasses.h"
+#include "toolkit/free/FreeControl.h"
 #include "toolkit/knob/Knob.h"
+#include "toolkit/list2d/List2D.h"
+#include "toolkit/list3d/List3D.h"
 #include "toolkit/switch/Switch.h"
 
 LRESULT CALLBACK placeholder_control_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -15,9 +18,9 @@ LRESULT CALLBACK placeholder_control_proc(HWND window, UINT message, WPARAM wPar
 const WNDPROC toolkit_class_procedures[kToolkitClassCount] = {
     knob_proc,                 // kClassRotatif: rotary knob (knob/)
     switch_proc,               // kClassI2p: two-state bitmap button (switch/)
-    placeholder_control_proc,  // kClassFree: free control (free/)
+    free_control_proc,         // kClassFree: free control (free/)
     placeholder_control_proc,  // kClassSlide: slider (slider/)
-    placeholder_control_proc,  // kClass3DList: 3D list (list3d/)
+    list3d_proc,               // kClass3DList: 3D list (list3d/)
     placeholder_control_proc,  // kClassVgrid: value grid (grid/)
-    placeholder_control_proc,  // kClass2DList: 2D list (list2d/)
+    list2d_proc,               // kClass2DList: 2D list (list2d/)
 };

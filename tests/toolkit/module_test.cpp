@@ -13,6 +13,7 @@
 #include "toolkit/ModuleDirectory.h"
 #include "toolkit/ToolkitModule.h"
 #include "toolkit/WindowClasses.h"
+#include "toolkit/list2d/List2D.h"
 #include "toolkit/switch/Switch.h"
 
 namespace {
@@ -387,8 +388,9 @@ TEST_F(ToolkitModuleTest, ClassOfALiveWindowSurvivesTerminationAndStartsAgain) {
     // ended dialog not yet destroyed) keeps its class registered; the next
     // start-up must work anyway.
     ASSERT_EQ(init_toolkit(self(), kApp), 1);
+    List2DRecord block = {};
     HWND survivor = CreateWindowExA(0, k2DListClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                    nullptr, self(), nullptr);
+                                    nullptr, self(), &block);
     ASSERT_NE(survivor, nullptr);
     EXPECT_EQ(terminate_toolkit(), 0);
     EXPECT_TRUE(classRegistered(k2DListClassName));
