@@ -29,7 +29,7 @@ constexpr int kSpacing = 64;
 
 int add_button_section(HWND window, int32_t x, int32_t y, GalleryLabel* labels, int room) {
     int added = 0;
-    labels[added++] = {x, y, "Buttons"};
+    labels[added++] = {x, y, "Buttons", kGalleryTitle};
     uint16_t id = 200;
     for (const ButtonSample& b : kSamples) {
         const int32_t bx = x + (id - 200) * kSpacing;
@@ -38,7 +38,7 @@ int add_button_section(HWND window, int32_t x, int32_t y, GalleryLabel* labels, 
                                     m.stockBitmaps[b.onFace], nullptr, nullptr, nullptr);
         if (b.lit) send_control_command(button, kCommandSetValue, float_bits(1.0f));
         if (b.disabled) send_control_command(button, kCommandDisable, 0);
-        if (added < room) labels[added++] = {bx, y + 50, b.caption};
+        if (added < room) labels[added++] = {bx, y + 50, b.caption, kGalleryCaption};
     }
     return added;
 }

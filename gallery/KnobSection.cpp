@@ -33,7 +33,7 @@ constexpr int kKnobFace = 7;  // stock bitmap: the dark round face
 
 int add_knob_section(HWND window, int32_t x, int32_t y, GalleryLabel* labels, int room) {
     int added = 0;
-    labels[added++] = {x, y, "Knobs"};
+    labels[added++] = {x, y, "Knobs", kGalleryTitle};
     uint16_t id = 100;
     for (const KnobSample& k : kSamples) {
         const int32_t kx = x + (id - 100) * kSpacing;
@@ -41,7 +41,7 @@ int add_knob_section(HWND window, int32_t x, int32_t y, GalleryLabel* labels, in
                                 toolkit().stockBitmaps[kKnobFace], 16, 16, k.angleMin, k.angleMax,
                                 k.min, k.max, k.value, k.step, nullptr, nullptr);
         if (k.disabled) send_control_command(knob, kCommandDisable, 0);
-        if (added < room) labels[added++] = {kx, y + 56, k.caption};
+        if (added < room) labels[added++] = {kx, y + 56, k.caption, kGalleryCaption};
     }
     return added;
 }

@@ -20,8 +20,8 @@
 namespace {
 
 const char kClassName[] = "QClamperGallery";
-constexpr int kWidth = 720;
-constexpr int kHeight = 200;
+constexpr int kWidth = 1000;
+constexpr int kHeight = 460;
 constexpr int kMaxLabels = 64;
 constexpr int kPaper = 12;
 
@@ -33,11 +33,8 @@ void onPaint(HWND window) {
     HDC dc = BeginPaint(window, &paint);
     tile_bitmap(window, dc, 0, 0, toolkit().stockBitmaps[kPaper]);
     SetBkMode(dc, TRANSPARENT);
-    for (int i = 0; i < g_labelCount; ++i) {
-        // Section titles in bold, captions small.
-        const bool title = g_labels[i].text[0] >= 'A' && g_labels[i].text[0] <= 'Z';
-        draw_text(dc, title ? 0x80000700 : 0x80000200, g_labels[i].x, g_labels[i].y, g_labels[i].text);
-    }
+    for (int i = 0; i < g_labelCount; ++i)
+        draw_text(dc, g_labels[i].style, g_labels[i].x, g_labels[i].y, g_labels[i].text);
     EndPaint(window, &paint);
 }
 
@@ -54,6 +51,10 @@ void addSections(HWND window) {
     g_labelCount = 0;
     g_labelCount += add_knob_section(window, 10, 8, g_labels + g_labelCount, kMaxLabels - g_labelCount);
     g_labelCount += add_button_section(window, 10, 100, g_labels + g_labelCount, kMaxLabels - g_labelCount);
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+    g_labelCount += add_list_section(window, 10, 190, g_labels + g_labelCount, kMaxLabels - g_labelCount);
+    InvalidateRect(window, nullptr, TRUE);
 }
 
 // How many child windows of each toolkit class the gallery holds.
@@ -136,8 +137,9 @@ int main(int argc, char** argv) {
     HWND window = CreateWindowExA(0, kClassName, "RA2ZAZ control gallery", style, 20, 20,
                                   frame.right - frame.left, frame.bottom - frame.top, nullptr,
                                   nullptr, instance, nullptr);
-    addSections(window);
     ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    addSections(window);
     UpdateWindow(window);
 
     int status = 0;
