@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -161,6 +162,36 @@ TEST_F(PluginHostTest, AccumulatingFormGivesTheSameOutputAsReplacing) {
     EXPECT_GT(state->processCalls, 0);
     EXPECT_EQ(added.samples, replaced.samples);  // outputs cleared before each call
     EXPECT_EQ(added.samples, in.samples);        // the fake's defaults pass audio unchanged
+}
+
+TEST_F(PluginHostTest, AStreamThatFailsStopsTheRenderWithItsMessageAndTheEffectSwitchedOff) {
+    for (bool failRead : {true, false}) {
+        SCOPED_TRACE(failRead ? "read fails" : "write fails");
+        PluginHost host;
+        loadFake(host);
+        int blocks = 0;
+        RenderStream stream;
+        stream.sampleRate = 44100;
+        stream.channels = 2;
+        stream.frames = 1000;
+        stream.read = [&](float* interleaved, size_t frames, std::string& error) {
+            std::fill(interleaved, interleaved + 2 * frames, 0.25f);
+            error = "the disk went away";
+            return !(failRead && ++blocks == 3);
+        };
+        stream.write = [&](const float*, size_t, std::string& error) {
+            error = "the disk is full";
+            return !(!failRead && ++blocks == 3);
+        };
+        RenderSettings settings;
+        settings.blockSize = 100;
+        std::string error;
+        EXPECT_FALSE(renderStream(host, stream, settings, error));
+        EXPECT_EQ(error, failRead ? "the disk went away" : "the disk is full");
+        EXPECT_EQ(state->framesProcessed, failRead ? 200 : 300);
+        EXPECT_EQ(state->mainsOn, 0);
+        state->framesProcessed = 0;
+    }
 }
 
 TEST_F(PluginHostTest, MonoFeedsBothInputsAndKeepsChannelOne) {
