@@ -227,6 +227,8 @@ TEST(ChunkFiles, RoundTripAndOnlySixtyFourBytes) {
     std::remove("host_core_test.chunk");
     EXPECT_FALSE(readChunkFile("no-such.chunk", back, error));
     EXPECT_NE(error.find("cannot open chunk file 'no-such.chunk'"), std::string::npos);
+    EXPECT_FALSE(readChunkFile(".", back, error));
+    EXPECT_EQ(error, "cannot open chunk file '.': it is a folder, not a file");
     EXPECT_FALSE(writeChunkFile("no-such-dir/x.chunk", p, error));
 }
 
