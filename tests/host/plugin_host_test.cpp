@@ -166,23 +166,23 @@ TEST_F(PluginHostTest, AccumulatingFormGivesTheSameOutputAsReplacing) {
 
 TEST_F(PluginHostTest, AStreamThatFailsStopsTheRenderWithItsMessageAndTheEffectSwitchedOff) {
     for (bool failRead : {true, false}) {
-        SCOPED_TRACE(failRead ? "read fails" : "write fails");
         PluginHost host;
         loadFake(host);
-        int blocks = 0;
+        state->framesProcessed = 0;
+        int calls = 0;  // the third read or write fails
+        const auto third = [&](std::string& error, bool failing, const char* message) {
+            error = message;
+            return !(failing && ++calls == 3);
+        };
         RenderStream stream;
         stream.sampleRate = 44100;
         stream.channels = 2;
         stream.frames = 1000;
-        stream.read = [&](float* interleaved, size_t frames, std::string& error) {
-            std::fill(interleaved, interleaved + 2 * frames, 0.25f);
-            error = "the disk went away";
-            return !(failRead && ++blocks == 3);
+        stream.read = [&](float* in, size_t n, std::string& e) {
+            std::fill(in, in + 2 * n, 0.25f);
+            return third(e, failRead, "the disk went away");
         };
-        stream.write = [&](const float*, size_t, std::string& error) {
-            error = "the disk is full";
-            return !(!failRead && ++blocks == 3);
-        };
+        stream.write = [&](const float*, size_t, std::string& e) { return third(e, !failRead, "the disk is full"); };
         RenderSettings settings;
         settings.blockSize = 100;
         std::string error;
@@ -190,7 +190,6 @@ TEST_F(PluginHostTest, AStreamThatFailsStopsTheRenderWithItsMessageAndTheEffectS
         EXPECT_EQ(error, failRead ? "the disk went away" : "the disk is full");
         EXPECT_EQ(state->framesProcessed, failRead ? 200 : 300);
         EXPECT_EQ(state->mainsOn, 0);
-        state->framesProcessed = 0;
     }
 }
 

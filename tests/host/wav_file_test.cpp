@@ -134,55 +134,26 @@ TEST(WavRoundTrip, FilesOnDisk) {
     EXPECT_NE(folder.error.find("cannot open '.': it is a folder, not a file"), std::string::npos) << folder.error;
 }
 
-bool exists(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f) std::fclose(f);
-    return f != nullptr;
-}
-
-std::string fileText(const std::string& path) {
-    std::string text;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        for (int c; (c = std::fgetc(f)) != EOF;) text += static_cast<char>(c);
-        std::fclose(f);
-    }
-    return text;
-}
-
-TEST(WavWriting, TheRequestedNameAppearsOnlyWhenComplete) {
-    const std::string path = "wav_file_test_target.wav", partial = WavWriter::temporaryPathFor(path);
-    std::FILE* old = std::fopen(path.c_str(), "wb");
-    std::fputs("an older file", old);
-    std::fclose(old);
-    const WavAudio audio = stereoRamp(100);
-    const WavShape shape{WavSampleFormat::Float32, 2, 48000};
+TEST(WavWriting, ACommitReplacesTheFileAndTellsTheFramesWritten) {
+    // Fewer frames than announced; an older file under the name. (That an
+    // unfinished file never takes the name is the program test's.)
+    const std::string path = "wav_file_test_target.wav";
+    const WavAudio audio = stereoRamp(100), older = stereoRamp(7);
     std::string error;
-    {
-        WavWriter cut;  // abandoned half way, explicitly and by destruction
-        ASSERT_TRUE(cut.open(path, shape, 100, WavContainer::Auto, error)) << error;
-        ASSERT_TRUE(cut.write(audio.samples.data(), 60, error)) << error;
-        EXPECT_TRUE(exists(partial));
-        cut.abandon();
-        EXPECT_FALSE(exists(partial));
-        ASSERT_TRUE(cut.open(path, shape, 100, WavContainer::Auto, error)) << error;
-    }
-    EXPECT_FALSE(exists(partial));
-    EXPECT_EQ(fileText(path), "an older file");
-
-    // Fewer frames than announced: the header tells the frames written.
+    ASSERT_TRUE(writeWavFile(path, older, error)) << error;
     WavWriter writer;
-    ASSERT_TRUE(writer.open(path, shape, 100, WavContainer::Auto, error)) << error;
+    ASSERT_TRUE(writer.open(path, {WavSampleFormat::Float32, 2, 48000}, 100, WavContainer::Auto, error)) << error;
     ASSERT_TRUE(writer.write(audio.samples.data(), 60, error)) << error;
     ASSERT_TRUE(writer.commit(error)) << error;
-    EXPECT_FALSE(exists(partial));
     WavAudio back;
     const WavReadResult r = readWavFile(path, back);
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_TRUE(r.warning.empty()) << r.warning;
     EXPECT_EQ(back.samples, std::vector<float>(audio.samples.begin(), audio.samples.begin() + 120));
     std::remove(path.c_str());
+    EXPECT_EQ(std::fopen(WavWriter::temporaryPathFor(path).c_str(), "rb"), nullptr);
 
-    EXPECT_FALSE(writer.open(".", shape, 1, WavContainer::Auto, error));
+    EXPECT_FALSE(writer.open(".", {WavSampleFormat::Float32, 2, 48000}, 1, WavContainer::Auto, error));
     EXPECT_EQ(error, "cannot create '.': it is a folder, not a file");
 }
 
@@ -194,7 +165,7 @@ TEST(WavReading, BlocksOfAnySizeGiveTheSameSamplesAsOneRead) {
     ASSERT_TRUE(encodeWav(in, WavSampleFormat::Pcm24, bytes, error));
     WavAudio whole;
     ASSERT_TRUE(parse(bytes, whole).ok);
-    for (size_t block : {size_t{1}, size_t{7}, size_t{4096}, size_t{20000}}) {
+    for (size_t block : {size_t{7}, size_t{20000}}) {
         SCOPED_TRACE(block);
         WavReader reader;
         ASSERT_TRUE(reader.openMemory(bytes.data(), bytes.size()).ok);
