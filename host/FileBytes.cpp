@@ -14,6 +14,15 @@ bool isFolder(const std::string& path) {
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool isDevice(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");  // changes nothing, creates nothing
+    if (!file) return false;
+    struct stat st;
+    const bool device = fstat(fileno(file), &st) == 0 && S_ISCHR(st.st_mode);
+    std::fclose(file);
+    return device;
+}
+
 std::FILE* openFile(const std::string& path, const char* mode, const char* what, std::string& error) {
     const std::string verb = mode[0] == 'r' ? "cannot open " : "cannot create ";
     // Checked first: some systems open a folder for reading and fail later.

@@ -28,6 +28,8 @@ inline uint32_t get32(const uint8_t* p) { return get16(p) | (get16(p + 2) << 16)
 inline uint64_t get64(const uint8_t* p) { return get32(p) | (static_cast<uint64_t>(get32(p + 4)) << 32); }
 
 bool isFolder(const std::string& path);
+// A device such as NUL: written to directly, never renamed or removed.
+bool isDevice(const std::string& path);
 
 // Opens `path` with the stdio `mode`. On failure answers null and sets
 // `error` to "cannot open <what>'<path>': <reason>" ("create" for writing),

@@ -20,14 +20,15 @@ bool WavWriter::open(const std::string& path, const WavShape& shape, uint64_t fr
         error = "cannot create '" + path + "': it is a folder, not a file";
         return false;
     }
-    file_ = std::fopen(temporaryPathFor(path).c_str(), "wb");
+    const bool device = isDevice(path);  // NUL: nothing there to protect
+    file_ = std::fopen(device ? path.c_str() : temporaryPathFor(path).c_str(), "wb");
     if (!file_) {
         error = "cannot create '" + path + "': " + std::strerror(errno);
         return false;
     }
     std::setvbuf(file_, nullptr, _IOFBF, kWriteBuffer);
     path_ = path;
-    temporary_ = temporaryPathFor(path);
+    temporary_ = device ? "" : temporaryPathFor(path);
     shape_ = shape;
     // The container chosen for the announced length stays: the header's
     // size cannot change once data follows it.
@@ -64,6 +65,7 @@ bool WavWriter::finishFile(std::string& error) {
         return false;
     }
     if (final.dataBytes & 1) std::fputc(0, file_);  // the pad byte after odd data
+    if (temporary_.empty()) return true;               // a device: nothing to go back to
     return seekFile(file_, 0) && std::fwrite(final.bytes.data(), 1, final.bytes.size(), file_) == final.bytes.size();
 }
 
@@ -81,7 +83,7 @@ bool WavWriter::commit(std::string& error) {
         abandon();
         return false;
     }
-    if (!replaceFile(temporary_, path_, error)) {
+    if (!temporary_.empty() && !replaceFile(temporary_, path_, error)) {
         abandon();
         return false;
     }

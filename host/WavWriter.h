@@ -33,13 +33,12 @@ public:
     void abandon();
 
     bool rf64() const { return header_.rf64; }
-    const std::string& temporaryPath() const { return temporary_; }
 
 private:
     bool finishFile(std::string& error);
 
     std::FILE* file_ = nullptr;
-    std::string path_, temporary_;
+    std::string path_, temporary_;  // temporary_ is empty for a device
     WavShape shape_;
     WavContainer container_ = WavContainer::Auto;
     WavHeader header_;

@@ -200,6 +200,10 @@ TEST(HostProgram, RendersAWavFileThroughThePluginWithKnownPeaks) {
     run = hostWithFake({"program_test_in.wav", "--gain", "6.0206", "-o", "program_test_in.wav"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NEAR(channelPeaks(readOutput("program_test_in.wav"))[0], 1.0, 1e-4);
+    // A device takes the output as it comes: the peaks without a file.
+    run = hostWithFake({"program_test_in.wav", "-o", "NUL"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("output:   NUL (32-bit float)"), std::string::npos) << run.out;
 
     // --mute: silence of the same length; unix paths work under Wine too.
     run = hostWithFake({"program_test_in.wav", "--mute", "-o", QC_TEST_DIR_UNIX "/program_test_muted.wav"});
