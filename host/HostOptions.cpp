@@ -15,7 +15,7 @@ const char kUsage[] =
     "scale), unless only --edit, --save-chunk or --screenshot was asked for.\n"
     "Input: 8/16/24/32-bit PCM or 32/64-bit float WAV or RF64, mono or stereo, of\n"
     "any length: it is read, rendered and written a block at a time. The output\n"
-    "is written as OUTPUT.partial and renamed when complete; above 4 GiB it is RF64.\n"
+    "goes to OUTPUT.partial, renamed when complete; above 4 GiB it is RF64.\n"
     "\n"
     "Files:\n"
     "  -o, --output PATH      output WAV (default: INPUT-clamped.wav beside the input;\n"
