@@ -95,7 +95,7 @@ WavReadResult WavReader::parseHeader() {
 
     // Walk the chunks to the end of the file. The RIFF size is not trusted:
     // writers that were cut off never filled it in.
-    bool haveFmt = false, haveDs64 = false, haveData = false;
+    bool haveFmt = false, haveDs64 = false, haveData = false, unsized = false;
     uint64_t ds64DataBytes = 0, dataClaimed = 0, dataAvailable = 0;
     uint64_t pos = 12;
     while (size - pos >= 8) {
@@ -122,6 +122,11 @@ WavReadResult WavReader::parseHeader() {
             if (rf64_ && chunkSize == kSizeInDs64) {
                 if (!haveDs64) return failure(prefix() + "RF64 file without a ds64 chunk before its data");
                 chunkSize = ds64DataBytes;
+            } else if (chunkSize == kSizeInDs64) {
+                // A writer that never filled the size in: the data runs to
+                // the end of the file, which may hold more than 4 GiB.
+                chunkSize = available;
+                unsized = true;
             }
             haveData = true;
             dataOffset_ = bodyStart;
@@ -138,7 +143,10 @@ WavReadResult WavReader::parseHeader() {
     WavReadResult result;
     const uint32_t blockAlign = shape_.blockAlign();
     frames_ = dataAvailable / blockAlign;
-    if (dataClaimed > dataAvailable) {
+    if (unsized) {
+        result.warning = "data chunk size not filled in (0xFFFFFFFF); reading " + std::to_string(frames_) +
+                         " whole frames to the end of the file";
+    } else if (dataClaimed > dataAvailable) {
         result.warning = "data chunk is truncated (" + std::to_string(dataClaimed) + " bytes declared, " +
                          std::to_string(dataAvailable) + " present); reading " + std::to_string(frames_) +
                          " whole frames";

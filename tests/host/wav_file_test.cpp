@@ -377,6 +377,17 @@ TEST(WavReading, TruncatedDataIsReadInWholeFramesWithAWarning) {
     EXPECT_EQ(a.frames(), 2u);
     EXPECT_NE(r.warning.find("truncated"), std::string::npos) << r.warning;
 
+    // A size never filled in: to the end of the file, whatever follows.
+    const WavReadResult unsized = parse(WavBuilder()
+                                            .riff()
+                                            .chunk("fmt ", WavBuilder::fmt(1, 2, 44100, 16))
+                                            .chunkDeclaring("data", 0xFFFFFFFF, WavBuilder::pcm16({1, 2, 3, 4, 5, 6}))
+                                            .build(),
+                                        a);
+    ASSERT_TRUE(unsized.ok);
+    EXPECT_EQ(a.frames(), 3u);
+    EXPECT_NE(unsized.warning.find("size not filled in"), std::string::npos) << unsized.warning;
+
     // Complete chunk but a partial last frame.
     const WavReadResult partial = parse(WavBuilder()
                                             .riff()
