@@ -3,16 +3,30 @@
 #include <cmath>
 #include <cstdio>
 
-std::vector<double> channelPeaks(const WavAudio& audio) {
-    std::vector<double> peaks(static_cast<size_t>(audio.channels > 0 ? audio.channels : 0), 0.0);
-    if (peaks.empty()) return peaks;
-    for (size_t i = 0; i < audio.samples.size(); ++i) {
-        const double v = audio.samples[i];
+void PeakMeter::add(const float* interleaved, size_t frames) {
+    const size_t channels = peaks_.size();
+    for (size_t i = 0; i < frames * channels; ++i) {
+        const double v = interleaved[i];
         const double magnitude = std::isfinite(v) ? std::fabs(v) : INFINITY;
-        double& p = peaks[i % peaks.size()];
+        double& p = peaks_[i % channels];
         if (magnitude > p) p = magnitude;
     }
-    return peaks;
+}
+
+std::vector<double> channelPeaks(const WavAudio& audio) {
+    PeakMeter meter(audio.channels);
+    meter.add(audio.samples.data(), audio.frames());
+    return meter.peaks();
+}
+
+size_t zeroNonFinite(float* samples, size_t count) {
+    size_t n = 0;
+    for (size_t i = 0; i < count; ++i)
+        if (!std::isfinite(samples[i])) {
+            samples[i] = 0.0f;
+            ++n;
+        }
+    return n;
 }
 
 std::string describePeak(double peak) {

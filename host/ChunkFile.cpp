@@ -1,18 +1,14 @@
 #include "host/ChunkFile.h"
 #include "host/FileBytes.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 
 bool readChunkFile(const std::string& path, LimiterParams& params, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        error = "cannot open chunk file '" + path + "': " + std::strerror(errno);
-        return false;
-    }
+    std::FILE* file = openFile(path, "rb", "chunk file ", error);
+    if (!file) return false;
     uint8_t bytes[sizeof(LimiterParams)];
     const size_t got = std::fread(bytes, 1, sizeof bytes, file);
     // Count whatever follows, for the message.

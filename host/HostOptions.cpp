@@ -1,6 +1,5 @@
 #include "host/HostOptions.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -14,7 +13,9 @@ const char kUsage[] =
     "a 32-bit float WAV at the file's sample rate. Without INPUT it renders a\n"
     "built-in demo signal (a few seconds of stereo tones with bursts past full\n"
     "scale), unless only --edit, --save-chunk or --screenshot was asked for.\n"
-    "Input: 8/16/24/32-bit PCM or 32/64-bit float WAV, mono or stereo.\n"
+    "Input: 8/16/24/32-bit PCM or 32/64-bit float WAV or RF64, mono or stereo, of\n"
+    "any length: it is read, rendered and written a block at a time. The output\n"
+    "goes to OUTPUT.partial, renamed when complete; above 4 GiB it is RF64.\n"
     "\n"
     "Files:\n"
     "  -o, --output PATH      output WAV (default: INPUT-clamped.wav beside the input;\n"
@@ -47,20 +48,31 @@ const char kUsage[] =
     "\n"
     "Prints the input and output peaks. Exit status 0 on success, 1 on any error.\n";
 
-bool parseNumber(const std::string& text, double& value) {
-    if (text.empty()) return false;
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtod(begin, &end);
-    return errno == 0 && end != begin && *end == '\0' && std::isfinite(value);
+// Plain decimal numbers only: an optional sign, digits, an optional
+// fraction. No spaces, exponents, hexadecimal or words (strtod takes all).
+bool isPlainDecimal(const std::string& text) {
+    size_t i = text[0] == '+' || text[0] == '-' ? 1 : 0;
+    size_t digits = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        if (text[i] >= '0' && text[i] <= '9') ++digits;
+        else if (text[i] == '.' && !point) point = true;
+        else return false;
+    }
+    return digits > 0;
 }
 
-bool parseRanged(const std::string& name, const std::string& text, double low, double high,
-                 const char* range, std::optional<double>& target, std::string& error) {
+bool parseNumber(const std::string& text, double& value) {
+    if (text.empty() || !isPlainDecimal(text)) return false;
+    value = std::strtod(text.c_str(), nullptr);
+    return std::isfinite(value);
+}
+
+bool parseRanged(const std::string& name, const std::string& text, const SettingRange& range,
+                 std::optional<double>& target, std::string& error) {
     double v;
-    if (!parseNumber(text, v) || v < low || v > high) {
-        error = "bad value for " + name + ": '" + text + "' (expected " + range + ")";
+    if (!parseNumber(text, v) || v < range.low || v > range.high) {
+        error = "bad value for " + name + ": '" + text + "' (expected " + range.text + ")";
         return false;
     }
     target = v;
@@ -137,15 +149,16 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& o, std:
         else if (name == "--chunk") ok = take(o.chunkIn);
         else if (name == "--save-chunk") ok = take(o.chunkOut);
         else if (name == "--screenshot") ok = take(o.screenshot);
-        else if (name == "--compression") ok = take(text) && parseRanged(name, text, 1, 8, "1 to 8", o.compression, error);
-        else if (name == "--gain") ok = take(text) && parseRanged(name, text, -24, 24, "-24 to 24 dB", o.gainDb, error);
-        else if (name == "--velocity") ok = take(text) && parseRanged(name, text, 1, 100, "1 to 100", o.velocity, error);
-        else if (name == "--limit") ok = take(text) && parseRanged(name, text, 0.25, 1, "0.25 to 1", o.limit, error);
+        else if (name == "--compression") ok = take(text) && parseRanged(name, text, kCompressionRange, o.compression, error);
+        else if (name == "--gain") ok = take(text) && parseRanged(name, text, kGainDbRange, o.gainDb, error);
+        else if (name == "--velocity") ok = take(text) && parseRanged(name, text, kVelocityRange, o.velocity, error);
+        else if (name == "--limit") ok = take(text) && parseRanged(name, text, kLimitRange, o.limit, error);
         else if (name == "--block") {
             ok = take(text);
             if (ok) {
                 double v;
-                ok = parseNumber(text, v) && v >= 1 && v <= 65536 && v == std::floor(v);
+                ok = text.find_first_not_of("0123456789") == std::string::npos && parseNumber(text, v) &&
+                     v >= 1 && v <= 65536;
                 if (ok) o.blockSize = static_cast<int>(v);
                 else error = "bad value for --block: '" + text + "' (expected a whole number from 1 to 65536)";
             }

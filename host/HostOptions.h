@@ -5,6 +5,17 @@
 #include <string>
 #include <vector>
 
+// The editor's range of a setting, in its units; the options take no value
+// outside it.
+struct SettingRange {
+    double low, high;
+    const char* text;
+};
+constexpr SettingRange kCompressionRange{1, 8, "1 to 8"};
+constexpr SettingRange kGainDbRange{-24, 24, "-24 to 24 dB"};
+constexpr SettingRange kVelocityRange{1, 100, "1 to 100"};
+constexpr SettingRange kLimitRange{0.25, 1, "0.25 to 1"};
+
 struct HostOptions {
     std::string input;        // WAV to render; empty: the demo signal
     std::string output;       // empty: the program chooses

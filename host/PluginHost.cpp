@@ -21,6 +21,25 @@ std::string windowsErrorText(DWORD code) {
     return result;
 }
 
+namespace {
+
+// Why LoadLibrary failed, in the user's terms: the system's texts speak of
+// "Bad EXE format for %1" and "Module not found" for a file that is there.
+std::string loadFailureReason(const std::string& path, DWORD code) {
+    if (code == ERROR_BAD_EXE_FORMAT) return "not a 32-bit Windows DLL";
+    if (code == ERROR_MOD_NOT_FOUND) {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) return "no such file";
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "it is a folder, not a DLL";
+        return "a DLL that it needs is missing";
+    }
+    std::string text = windowsErrorText(code);
+    for (size_t at; (at = text.find("%1")) != std::string::npos;) text.replace(at, 2, "the file");
+    return text;
+}
+
+}  // namespace
+
 PluginHost::~PluginHost() { unload(); }
 
 int32_t QC_CDECL PluginHost::callback(AEffect*, int32_t opcode, int32_t index, int32_t, void*, float) {
@@ -39,7 +58,7 @@ bool PluginHost::load(const std::string& path, std::string& error) {
     const DWORD loadError = GetLastError();
     SetErrorMode(oldMode);
     if (!module_) {
-        error = "cannot load plug-in '" + path + "': " + windowsErrorText(loadError);
+        error = "cannot load plug-in '" + path + "': " + loadFailureReason(path, loadError);
         return false;
     }
     const EntryPoint entry = reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(GetProcAddress(module_, "main")));

@@ -2,22 +2,19 @@
 // loads its settings, and photographs its editor. See --help.
 #include <windows.h>
 
-#include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <string>
 #include <vector>
 
-#include "host/AudioReport.h"
+#include "host/BmpFile.h"
 #include "host/ChunkFile.h"
-#include "host/DemoSignal.h"
 #include "host/EditorCapture.h"
 #include "host/EditorSession.h"
 #include "host/HostOptions.h"
 #include "host/PluginHost.h"
-#include "host/Render.h"
-#include "host/WavFile.h"
+#include "host/RenderJob.h"
+#include "host/SettingsReport.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -33,8 +30,10 @@ int fail(const std::string& message) {
 
 void warn(const std::string& message) { std::fprintf(stderr, "%s: warning: %s\n", kProgram, message.c_str()); }
 
-// A crash inside the plug-in ends the program with one line, not a debugger.
+// A crash inside the plug-in ends the program with one line, not a debugger,
+// and leaves no unfinished output behind.
 LONG WINAPI reportCrash(EXCEPTION_POINTERS* info) {
+    abandonRenderOutput();
     std::fprintf(stderr, "%s: error: crashed (exception 0x%08lX at %p)\n", kProgram,
                  static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode),
                  info->ExceptionRecord->ExceptionAddress);
@@ -60,56 +59,25 @@ std::string defaultOutputFor(const std::string& input) {
     return stem + "-clamped.wav";
 }
 
-std::string describeSettings(const LimiterParams& p) {
-    const ChannelParams& c = p.channel[0];
-    char text[160];
-    std::snprintf(text, sizeof text, "compression %.2f, gain %+.2f dB, velocity %.1f, limit %.3f", c.compression,
-                  c.gain > 0 ? 20.0 * std::log10(c.gain) : -INFINITY, c.velocity, c.limit);
-    std::string s = text;
-    if (std::memcmp(&p.channel[0], &p.channel[1], sizeof p.channel[0]) != 0) s += " (channel 2 differs)";
-    return s;
-}
-
-// Replaces NaN and infinite samples by 0: a host does not feed them to an effect.
-size_t sanitise(WavAudio& audio) {
-    size_t n = 0;
-    for (float& s : audio.samples)
-        if (!std::isfinite(s)) {
-            s = 0.0f;
-            ++n;
-        }
-    return n;
-}
-
 int run(const HostOptions& options) {
     // Everything that can fail on the user's files is checked before the
     // plug-in is loaded.
-    WavAudio input;
-    std::string inputName;
+    std::string error;
+    RenderJob job;
     if (options.renders()) {
-        if (!options.input.empty()) {
-            const WavReadResult r = readWavFile(options.input, input);
-            if (!r.ok) return fail(r.error);
-            if (!r.warning.empty()) warn("'" + options.input + "': " + r.warning);
-            inputName = options.input;
-        } else {
-            input = makeDemoSignal();
-            inputName = "built-in demo signal";
-        }
-        if (input.sampleRate < kMinimumSampleRate)
-            return fail("sample rate " + std::to_string(input.sampleRate) +
-                        " Hz is too low: the limiter needs more than 100 Hz");
-        if (const size_t bad = sanitise(input)) warn(std::to_string(bad) + " non-finite input samples set to 0");
+        const std::string outputPath = !options.output.empty() ? options.output
+                                       : options.input.empty() ? programDirectory() + "\\" + kDemoOutputFile
+                                                               : defaultOutputFor(options.input);
+        std::vector<std::string> warnings;
+        const bool prepared = job.prepare(options, outputPath, error, warnings);
+        for (const std::string& w : warnings) warn(w);
+        if (!prepared) return fail(error);
     }
     LimiterParams loaded;
-    if (!options.chunkIn.empty()) {
-        std::string error;
-        if (!readChunkFile(options.chunkIn, loaded, error)) return fail(error);
-    }
+    if (!options.chunkIn.empty() && !readChunkFile(options.chunkIn, loaded, error)) return fail(error);
 
     const std::string pluginPath = options.plugin.empty() ? programDirectory() + "\\" + kPluginFile : options.plugin;
     PluginHost host;
-    std::string error;
     if (!host.load(pluginPath, error)) return fail(error);
 
     LimiterParams settings;
@@ -124,40 +92,21 @@ int run(const HostOptions& options) {
         if (!runEditorSession(host, error)) return fail(error);
         host.getChunk(settings, error);
     }
+    // Values the options would refuse can come from a chunk file or the
+    // plug-in itself: rendered as they are, but not without a word.
+    if (haveSettings && (options.renders() || !options.chunkOut.empty())) {
+        const std::string outside = settingsOutsideRanges(settings);
+        if (!outside.empty()) warn(outside);
+    }
 
     if (options.renders()) {
-        const std::string outputPath = !options.output.empty() ? options.output
-                                       : options.input.empty() ? programDirectory() + "\\" + kDemoOutputFile
-                                                               : defaultOutputFor(options.input);
-        const double seconds = static_cast<double>(input.frames()) / input.sampleRate;
-        const std::string format = options.input.empty() ? "generated" : wavFormatName(input.sourceFormat);
-        std::printf("input:    %s: %s, %d channel%s, %u Hz, %.2f s\n", inputName.c_str(), format.c_str(),
-                    input.channels, input.channels == 1 ? "" : "s", input.sampleRate, seconds);
+        std::printf("input:    %s\n", job.describeInput().c_str());
         if (haveSettings) std::printf("settings: %s%s\n", describeSettings(settings).c_str(), options.mute ? ", muted" : "");
-        std::printf("  in  peak: %s\n", describePeaks(channelPeaks(input)).c_str());
         std::fflush(stdout);
-
-        RenderSettings render;
-        render.blockSize = options.blockSize;
-        render.accumulate = options.accumulate;
-        render.mute = options.mute;
-        // Long files (over a minute) report every tenth.
-        int reported = 0;
-        if (!options.quiet && seconds > 60.0) {
-            render.progress = [&reported](double done) {
-                const int tenth = static_cast<int>(done * 10.0);
-                if (tenth > reported && tenth < 10) {
-                    reported = tenth;
-                    std::printf("  rendering: %d%%\n", tenth * 10);
-                    std::fflush(stdout);
-                }
-            };
-        }
-        WavAudio output;
-        if (!renderAudio(host, input, output, render, error)) return fail(error);
-        std::printf("  out peak: %s\n", describePeaks(channelPeaks(output)).c_str());
-        if (!writeWavFile(outputPath, output, error)) return fail(error);
-        std::printf("output:   %s (32-bit float)\n", outputPath.c_str());
+        std::vector<std::string> warnings;
+        const bool rendered = job.run(host, options, error, warnings);
+        for (const std::string& w : warnings) warn(w);
+        if (!rendered) return fail(error);
     }
 
     if (!options.chunkOut.empty()) {

@@ -1,6 +1,7 @@
 #include "tests/host/HostTestSupport.h"
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <string>
@@ -48,7 +49,8 @@ HANDLE inheritableFile(const std::string& path) {
 
 }  // namespace
 
-ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args) {
+ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args,
+                      const std::function<void(HANDLE process)>& watch) {
     ProgramRun run;
     std::string commandLine = quote(program);
     for (const std::string& a : args) commandLine += " " + quote(a);
@@ -71,7 +73,16 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     if (CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
-        if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
+        // The peak is read while the process lives: it reads 0 once it ended.
+        for (DWORD waited = 0; WaitForSingleObject(pi.hProcess, 20) == WAIT_TIMEOUT; waited += 20) {
+            PROCESS_MEMORY_COUNTERS memory;
+            ZeroMemory(&memory, sizeof memory);
+            memory.cb = sizeof memory;
+            if (GetProcessMemoryInfo(pi.hProcess, &memory, sizeof memory) && memory.PeakWorkingSetSize > run.peakWorkingSet)
+                run.peakWorkingSet = memory.PeakWorkingSetSize;
+            if (watch) watch(pi.hProcess);
+            if (waited >= 60000) TerminateProcess(pi.hProcess, 99);
+        }
         DWORD code = 0;
         GetExitCodeProcess(pi.hProcess, &code);
         run.exitCode = static_cast<int>(code);

@@ -12,6 +12,7 @@
 #include "host/ChunkFile.h"
 #include "host/DemoSignal.h"
 #include "host/HostOptions.h"
+#include "host/SettingsReport.h"
 
 namespace {
 
@@ -87,6 +88,19 @@ TEST(HostOptions, BadCommandLinesGetOneLineErrors) {
         {{"--block", "0"}, "bad value for --block"},
         {{"--block", "65537"}, "bad value for --block"},
         {{"--block", "2.5"}, "bad value for --block"},
+        // Plain decimal numbers only, whole ones for a count.
+        {{"--gain", "0x10"}, "bad value for --gain: '0x10'"},
+        {{"--gain", "1e1"}, "bad value for --gain"},
+        {{"--gain", "inf"}, "bad value for --gain"},
+        {{"--gain", " 6"}, "bad value for --gain"},
+        {{"--gain", "."}, "bad value for --gain"},
+        {{"--gain", "-"}, "bad value for --gain"},
+        {{"--gain", "1.2.3"}, "bad value for --gain"},
+        {{"--block", "1e3"}, "bad value for --block: '1e3' (expected a whole number from 1 to 65536)"},
+        {{"--block", " 256"}, "bad value for --block"},
+        {{"--block", "256 "}, "bad value for --block"},
+        {{"--block", "+256"}, "bad value for --block"},
+        {{"--block", "256.0"}, "bad value for --block"},
         {{"--mute=yes"}, "option --mute takes no value"},
         {{"a.wav", "b.wav"}, "more than one input file"},
         {{""}, "bad input file name"},
@@ -110,6 +124,9 @@ TEST(HostOptions, RangeEndsAreAccepted) {
     EXPECT_TRUE(parse({"--compression", "8", "--gain", "-24", "--velocity", "1", "--limit", "0.25", "--block", "1"},
                       o, error))
         << error;
+    EXPECT_TRUE(parse({"--gain", "+.5", "--limit", "1.", "--block", "0064"}, o, error)) << error;
+    EXPECT_EQ(*o.gainDb, 0.5);
+    EXPECT_EQ(o.blockSize, 64);
 }
 
 LimiterParams freshBlock() {
@@ -146,6 +163,42 @@ TEST(Settings, OptionsGoIntoBothChannelsAndLeaveTheRestAlone) {
     EXPECT_FLOAT_EQ(p.channel[1].velocity, 100.0f);
 }
 
+TEST(Settings, TheLineTellsWhatThePluginUsesAndTheWarningWhatTheEditorCannotSet) {
+    const float fullGain = static_cast<float>(std::pow(10.0, 24 * 0.05));  // as --gain 24 stores it
+    const struct {
+        ChannelParams left, right;
+        const char* line;
+        const char* warning;  // "" when every field is in range
+    } cases[] = {
+        {{1, 1, 5, 1}, {1, 1, 5, 1}, "compression 1.00, gain +0.00 dB, velocity 5.0, limit 1.000", ""},
+        {{8, fullGain, 100, 0.25f}, {8, fullGain, 100, 0.25f}, "compression 8.00, gain +24.00 dB, velocity 100.0, limit 0.250", ""},
+        {{1, NAN, 5, 1}, {1, NAN, 5, 1}, "gain +0.00 dB (default for NaN)",
+         "settings outside the editor's ranges: gain NaN (the plug-in uses its default)"},
+        {{INFINITY, -INFINITY, 5, 1}, {INFINITY, -INFINITY, 5, 1},
+         "compression 1.00 (default for +inf), gain +0.00 dB (default for -inf)", "compression +inf"},
+        {{1, 0, -50, 2}, {1, 0, -50, 2}, "compression 1.00, gain -inf dB, velocity -50.0, limit 2.000",
+         "settings outside the editor's ranges: gain -inf dB (editor: -24 to 24 dB), velocity -50.0 (editor: 1 to "
+         "100), limit 2.000 (editor: 0.25 to 1; the output can go above 0 dBFS)"},
+        {{1, -0.5f, 5, 1}, {1, -0.5f, 5, 1}, "gain -0.500 (linear)", "gain -0.500 (linear)"},
+        {{0.5f, 1, 5, 1}, {1, 1, 5, 0.2f},
+         "L compression 0.50, gain +0.00 dB, velocity 5.0, limit 1.000; R compression 1.00, gain +0.00 dB, "
+         "velocity 5.0, limit 0.200",
+         "settings outside the editor's ranges: L compression 0.50 (editor: 1 to 8), R limit 0.200 (editor: 0.25 to 1)"},
+    };
+    for (const auto& c : cases) {
+        LimiterParams p;
+        std::memset(&p, 0, sizeof p);
+        p.channel[0] = c.left;
+        p.channel[1] = c.right;
+        EXPECT_NE(describeSettings(p).find(c.line), std::string::npos) << describeSettings(p);
+        const std::string warning = settingsOutsideRanges(p);
+        if (*c.warning == '\0')
+            EXPECT_EQ(warning, "");
+        else
+            EXPECT_NE(warning.find(c.warning), std::string::npos) << warning;
+    }
+}
+
 void writeBytes(const char* path, size_t n) {
     std::FILE* f = std::fopen(path, "wb");
     for (size_t i = 0; i < n; ++i) std::fputc(static_cast<int>(i), f);
@@ -174,6 +227,8 @@ TEST(ChunkFiles, RoundTripAndOnlySixtyFourBytes) {
     std::remove("host_core_test.chunk");
     EXPECT_FALSE(readChunkFile("no-such.chunk", back, error));
     EXPECT_NE(error.find("cannot open chunk file 'no-such.chunk'"), std::string::npos);
+    EXPECT_FALSE(readChunkFile(".", back, error));
+    EXPECT_EQ(error, "cannot open chunk file '.': it is a folder, not a file");
     EXPECT_FALSE(writeChunkFile("no-such-dir/x.chunk", p, error));
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -161,6 +162,35 @@ TEST_F(PluginHostTest, AccumulatingFormGivesTheSameOutputAsReplacing) {
     EXPECT_GT(state->processCalls, 0);
     EXPECT_EQ(added.samples, replaced.samples);  // outputs cleared before each call
     EXPECT_EQ(added.samples, in.samples);        // the fake's defaults pass audio unchanged
+}
+
+TEST_F(PluginHostTest, AStreamThatFailsStopsTheRenderWithItsMessageAndTheEffectSwitchedOff) {
+    for (bool failRead : {true, false}) {
+        PluginHost host;
+        loadFake(host);
+        state->framesProcessed = 0;
+        int calls = 0;  // the third read or write fails
+        const auto third = [&](std::string& error, bool failing, const char* message) {
+            error = message;
+            return !(failing && ++calls == 3);
+        };
+        RenderStream stream;
+        stream.sampleRate = 44100;
+        stream.channels = 2;
+        stream.frames = 1000;
+        stream.read = [&](float* in, size_t n, std::string& e) {
+            std::fill(in, in + 2 * n, 0.25f);
+            return third(e, failRead, "the disk went away");
+        };
+        stream.write = [&](const float*, size_t, std::string& e) { return third(e, !failRead, "the disk is full"); };
+        RenderSettings settings;
+        settings.blockSize = 100;
+        std::string error;
+        EXPECT_FALSE(renderStream(host, stream, settings, error));
+        EXPECT_EQ(error, failRead ? "the disk went away" : "the disk is full");
+        EXPECT_EQ(state->framesProcessed, failRead ? 200 : 300);
+        EXPECT_EQ(state->mainsOn, 0);
+    }
 }
 
 TEST_F(PluginHostTest, MonoFeedsBothInputsAndKeepsChannelOne) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -11,7 +12,12 @@
 #include <vector>
 
 #include "host/AudioReport.h"
+#include "host/ChunkFile.h"
+#include "host/HostOptions.h"
+#include "host/PluginHost.h"
 #include "host/WavFile.h"
+#include "host/WavReader.h"
+#include "host/WavWriter.h"
 #include "limiter/LimiterParams.h"
 #include "resources/resource_ids.h"
 #include "tests/host/HostTestSupport.h"
@@ -87,7 +93,7 @@ TEST(HostProgram, HelpAndBadCommandLines) {
     expectOneLineError(host({"--limit", "2"}), "bad value for --limit: '2' (expected 0.25 to 1)");
 }
 
-TEST(HostProgram, BadFilesAreRejectedWithoutWritingAnything) {
+TEST(HostProgram, BadFilesAndOptionsAreRejectedInTheUsersTermsWithoutWritingAnything) {
     writeFileBytes("program_test_text.wav", "this is not audio\n");
     const std::vector<uint8_t> adpcm = WavBuilder()
                                            .riff()
@@ -95,27 +101,86 @@ TEST(HostProgram, BadFilesAreRejectedWithoutWritingAnything) {
                                            .chunk("data", std::vector<uint8_t>(2048, 0))
                                            .build();
     writeFileBytes("program_test_adpcm.wav", std::string(adpcm.begin(), adpcm.end()));
+    // A rate whose byte rate as 32-bit float stereo no longer fits 32 bits.
+    const std::vector<uint8_t> fast = WavBuilder()
+                                          .riff()
+                                          .chunk("fmt ", WavBuilder::fmt(1, 2, 536870912, 16))
+                                          .chunk("data", std::vector<uint8_t>(400, 0))
+                                          .build();
+    writeFileBytes("program_test_fast.wav", std::string(fast.begin(), fast.end()));
     writeFileBytes("program_test_short.chunk", std::string(63, '\0'));
     writeKnownPeaks("program_test_in.wav", WavSampleFormat::Pcm16, 0.5f, 0.25f);
-    DeleteFileA("program_test_never.wav");
+    const std::string never = "program_test_never.wav", folder = testDirectory();
+    DeleteFileA(never.c_str());
 
-    expectOneLineError(hostWithFake({"program_test_missing.wav", "-o", "program_test_never.wav"}),
-                       "cannot open 'program_test_missing.wav'");
-    expectOneLineError(hostWithFake({"program_test_text.wav", "-o", "program_test_never.wav"}),
-                       "not a WAV file");
-    expectOneLineError(hostWithFake({"program_test_adpcm.wav", "-o", "program_test_never.wav"}),
-                       "unsupported sample encoding (format tag 0x0002)");
-    expectOneLineError(hostWithFake({"program_test_in.wav", "--chunk", "program_test_short.chunk", "-o",
-                                     "program_test_never.wav"}),
-                       "holds 63 bytes; a Q-Clamper chunk is exactly 64");
-    expectOneLineError(host({"--plugin", "NoSuchPlugin.dll", "program_test_in.wav", "-o", "program_test_never.wav"}),
-                       "cannot load plug-in 'NoSuchPlugin.dll'");
-    expectOneLineError(host({"--plugin", besideTest("FakeNoEntry.dll"), "program_test_in.wav", "-o",
-                             "program_test_never.wav"}),
-                       "exports no 'main'");
+    const struct {
+        std::vector<std::string> args;  // after --plugin FakeEffect.dll, before -o never
+        std::string message;
+    } cases[] = {
+        {{"program_test_missing.wav"}, "cannot open 'program_test_missing.wav': No such file"},
+        {{folder}, "cannot open '" + folder + "': it is a folder, not a file"},
+        {{"program_test_text.wav"}, "not a WAV file"},
+        {{"program_test_adpcm.wav"}, "unsupported sample encoding (format tag 0x0002)"},
+        {{"program_test_fast.wav"},
+         "sample rate 536870912 Hz is too high for a WAV file: stereo 32-bit float goes up to 536870911 Hz"},
+        {{"program_test_in.wav", "--chunk", "program_test_short.chunk"}, "holds 63 bytes; a Q-Clamper chunk is exactly 64"},
+        {{"program_test_in.wav", "--plugin", "NoSuchPlugin.dll"}, "cannot load plug-in 'NoSuchPlugin.dll': no such file"},
+        {{"program_test_in.wav", "--plugin", "program_test_text.wav"},
+         "cannot load plug-in 'program_test_text.wav': not a 32-bit Windows DLL"},
+        {{"program_test_in.wav", "--plugin", folder}, "cannot load plug-in '" + folder + "': it is a folder, not a DLL"},
+        {{"program_test_in.wav", "--plugin", besideTest("FakeNoEntry.dll")}, "exports no 'main'"},
+        {{"program_test_in.wav", "--gain", "0x10"}, "bad value for --gain: '0x10' (expected -24 to 24 dB)"},
+        {{"program_test_in.wav", "--block", "1e3"}, "bad value for --block: '1e3'"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"-o", never});
+        expectOneLineError(hostWithFake(args), c.message);
+    }
     expectOneLineError(hostWithFake({"program_test_in.wav", "-o", "no-such-directory\\out.wav"}),
-                       "cannot create 'no-such-directory\\out.wav'");
-    EXPECT_FALSE(fileExists("program_test_never.wav"));
+                       "cannot create 'no-such-directory\\out.wav': No such file");
+    expectOneLineError(hostWithFake({"program_test_in.wav", "-o", folder}),
+                       "cannot create '" + folder + "': it is a folder, not a file");
+    EXPECT_FALSE(fileExists(never));
+    EXPECT_FALSE(fileExists(never + ".partial"));
+}
+
+TEST(HostProgram, WarnsOfEmptyInputAndOfSettingsTheEditorCannotMake) {
+    const std::vector<uint8_t> empty =
+        WavBuilder().riff().chunk("fmt ", WavBuilder::fmt(1, 2, 44100, 16)).chunk("data", {}).build();
+    writeFileBytes("program_test_empty.wav", std::string(empty.begin(), empty.end()));
+    writeKnownPeaks("program_test_in.wav", WavSampleFormat::Pcm16, 0.5f, 0.25f);
+    const auto chunkFile = [](const char* path, ChannelParams c) {
+        LimiterParams p;
+        std::memset(&p, 0, sizeof p);
+        p.channel[0] = p.channel[1] = c;
+        writeFileBytes(path, std::string(reinterpret_cast<const char*>(&p), sizeof p));
+        return std::string(path);
+    };
+    const struct {
+        std::vector<std::string> args;
+        const char* settingsLine;  // on stdout
+        const char* warning;       // the one line on stderr
+    } cases[] = {
+        {{"program_test_empty.wav"}, "settings: compression 1.00, gain +0.00 dB",
+         "'program_test_empty.wav' holds no audio: the output will be empty"},
+        {{"program_test_in.wav", "--chunk", chunkFile("program_test_nan.chunk", {1, NAN, 5, 1})},
+         "settings: compression 1.00, gain +0.00 dB (default for NaN), velocity 5.0, limit 1.000",
+         "settings outside the editor's ranges: gain NaN (the plug-in uses its default)"},
+        {{"program_test_in.wav", "--chunk", chunkFile("program_test_wild.chunk", {1, 0, -50, 2})},
+         "settings: compression 1.00, gain -inf dB, velocity -50.0, limit 2.000",
+         "settings outside the editor's ranges: gain -inf dB (editor: -24 to 24 dB), velocity -50.0 (editor: 1 to 100), "
+         "limit 2.000 (editor: 0.25 to 1; the output can go above 0 dBFS)"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"-o", "program_test_warned.wav"});
+        const ProgramRun run = hostWithFake(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(run.out.find(c.settingsLine), std::string::npos) << run.out;
+        EXPECT_EQ(run.err, std::string("qclamper-host: warning: ") + c.warning + "\n");
+        EXPECT_TRUE(fileExists("program_test_warned.wav"));
+    }
 }
 
 TEST(HostProgram, RendersAWavFileThroughThePluginWithKnownPeaks) {
@@ -134,6 +199,15 @@ TEST(HostProgram, RendersAWavFileThroughThePluginWithKnownPeaks) {
     const std::vector<double> peaks = channelPeaks(out);
     EXPECT_NEAR(peaks[0], 1.0, 1e-4);
     EXPECT_NEAR(peaks[1], 0.5, 1e-4);
+
+    // The output may replace its own input: it is read to the end first.
+    run = hostWithFake({"program_test_in.wav", "--gain", "6.0206", "-o", "program_test_in.wav"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NEAR(channelPeaks(readOutput("program_test_in.wav"))[0], 1.0, 1e-4);
+    // A device takes the output as it comes: the peaks without a file.
+    run = hostWithFake({"program_test_in.wav", "-o", "NUL"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("output:   NUL (32-bit float)"), std::string::npos) << run.out;
 
     // --mute: silence of the same length; unix paths work under Wine too.
     run = hostWithFake({"program_test_in.wav", "--mute", "-o", QC_TEST_DIR_UNIX "/program_test_muted.wav"});
@@ -190,6 +264,117 @@ TEST(HostProgram, LongFilesReportProgressAndNonFiniteSamplesAreNotFedToThePlugin
     EXPECT_EQ(run.out.find("rendering"), std::string::npos) << run.out;
 }
 
+// Twelve minutes of stereo at 48 kHz: 138 MB of 16-bit input, 276 MB of
+// float output. Noise whose level steps every second, in exact 16-bit steps
+// so that the file holds what the generator gives.
+constexpr uint64_t kLongFrames = 48000ull * 60 * 12;
+
+void longSignal(uint64_t first, size_t frames, float* interleaved) {
+    for (size_t i = 0; i < frames; ++i) {
+        const uint64_t n = first + i;
+        uint32_t x = static_cast<uint32_t>(n) * 0x9E3779B1u;
+        x ^= x >> 15;
+        x *= 0x85EBCA77u;
+        x ^= x >> 13;
+        const int level = static_cast<int>((n / 48000) % 4) + 1;
+        interleaved[2 * i] = static_cast<float>(static_cast<int16_t>(x) / 4 * level) / 32768.0f;
+        interleaved[2 * i + 1] = static_cast<float>(static_cast<int16_t>(x >> 16) / 4 * level) / 32768.0f;
+    }
+}
+
+uint64_t fileSizeOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Removes the test's large files however it ends.
+struct RemovedAtEnd {
+    std::vector<std::string> paths;
+    ~RemovedAtEnd() {
+        for (const std::string& p : paths) DeleteFileA(p.c_str());
+    }
+};
+
+TEST(HostProgram, LongRendersStreamInConstantMemoryAndOnlyACompleteFileTakesTheName) {
+    const std::string input = "program_test_long16.wav", target = "program_test_long_out.wav";
+    const RemovedAtEnd cleanup{{input, target, target + ".partial"}};
+#ifdef QC_HAVE_PLUGIN
+    const std::string plugin = testDirectory() + "\\" QC_BIN_FROM_TESTS "\\Q-Clamper.dll";  // a limiter with state
+#else
+    const std::string plugin = fakePlugin();
+#endif
+    std::string error;
+    {
+        WavWriter writer;
+        ASSERT_TRUE(writer.open(input, {WavSampleFormat::Pcm16, 2, 48000}, kLongFrames, WavContainer::Auto, error));
+        std::vector<float> block(2 * 65536);
+        for (uint64_t done = 0; done < kLongFrames; done += 65536) {
+            const size_t n = static_cast<size_t>(std::min<uint64_t>(65536, kLongFrames - done));
+            longSignal(done, n, block.data());
+            ASSERT_TRUE(writer.write(block.data(), n, error)) << error;
+        }
+        ASSERT_TRUE(writer.commit(error)) << error;
+    }
+
+    // Stopped part way: the file already under the name stays as it was.
+    writeFileBytes(target, "an older render");
+    ProgramRun run = runProgram(hostProgram(), {"--plugin", plugin, "--block", "1", input, "-o", target},
+                                [&](HANDLE process) {
+                                    if (fileSizeOf(target + ".partial") > (8u << 20)) TerminateProcess(process, 7);
+                                });
+    EXPECT_EQ(run.exitCode, 7) << run.err;
+    EXPECT_EQ(readFileBytes(target), "an older render");
+
+    run = runProgram(hostProgram(), {"--plugin", plugin, "--gain", "6", input, "-o", target});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("720.00 s"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("rendering: 90%"), std::string::npos) << run.out;
+    EXPECT_FALSE(fileExists(target + ".partial"));
+    const uint64_t outputBytes = fileSizeOf(target);
+    EXPECT_EQ(outputBytes, 58 + kLongFrames * 8);  // RIFF, fmt, fact and data headers, then stereo floats
+    EXPECT_GT(run.peakWorkingSet, 0u);
+    EXPECT_LT(run.peakWorkingSet, 48u << 20) << "the output is " << (outputBytes >> 20) << " MiB";
+
+    // Bit for bit the render of the same signal through the same plug-in
+    // in this process, block by block.
+    PluginHost host;
+    ASSERT_TRUE(host.load(plugin, error)) << error;
+    LimiterParams settings;
+    ASSERT_TRUE(host.getChunk(settings, error)) << error;
+    HostOptions options;
+    options.gainDb = 6.0;
+    applySettings(options, settings);
+    ASSERT_TRUE(host.setChunk(settings, error)) << error;
+    WavReader output;
+    ASSERT_TRUE(output.openFile(target).ok);
+    ASSERT_EQ(output.frames(), kLongFrames);
+    // Driven here as any host drives an effect, not through the program's
+    // render loop: 512-frame blocks, switched on once.
+    AEffect* effect = host.effect();
+    host.dispatch(effSetSampleRate, 0, 0, nullptr, 48000.0f);
+    host.dispatch(effSetBlockSize, 0, 512);
+    host.dispatch(effMainsChanged, 0, 1);
+    std::vector<float> signal(2 * 512), expected(2 * 512), written(2 * 512), in1(512), in2(512), out1(512), out2(512);
+    float* inputs[2] = {in1.data(), in2.data()};
+    float* outputs[2] = {out1.data(), out2.data()};
+    for (uint64_t done = 0; done < kLongFrames; done += 512) {
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(512, kLongFrames - done));
+        longSignal(done, n, signal.data());
+        for (size_t i = 0; i < n; ++i) {
+            in1[i] = signal[2 * i];
+            in2[i] = signal[2 * i + 1];
+        }
+        effect->processReplacing(effect, inputs, outputs, static_cast<int32_t>(n));
+        for (size_t i = 0; i < n; ++i) {
+            expected[2 * i] = out1[i];
+            expected[2 * i + 1] = out2[i];
+        }
+        ASSERT_TRUE(output.read(written.data(), n, error)) << error;
+        ASSERT_EQ(std::memcmp(written.data(), expected.data(), 8 * n), 0) << "the block from frame " << done;
+    }
+}
+
 TEST(HostProgram, APluginThatCrashesEndsTheProgramWithOneLine) {
     writeKnownPeaks("program_test_in.wav", WavSampleFormat::Pcm16, 0.5f, 0.25f);
     SetEnvironmentVariableA("QC_FAKE_EFFECT_CRASH", "1");
@@ -197,6 +382,8 @@ TEST(HostProgram, APluginThatCrashesEndsTheProgramWithOneLine) {
     SetEnvironmentVariableA("QC_FAKE_EFFECT_CRASH", nullptr);
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_EQ(run.err.rfind("qclamper-host: error: crashed (exception 0xC0000005", 0), 0u) << run.err;
+    EXPECT_FALSE(fileExists("program_test_crash.wav"));
+    EXPECT_FALSE(fileExists("program_test_crash.wav.partial"));
 }
 
 #ifdef QC_HAVE_PLUGIN
