@@ -5,7 +5,9 @@
 #include "toolkit/ClassProcedures.h"
 
 #include "toolkit/WindowClasses.h"
+#include "toolkit/grid/ValueGrid.h"
 #include "toolkit/knob/Knob.h"
+#include "toolkit/slider/Slider.h"
 #include "toolkit/switch/Switch.h"
 
 LRESULT CALLBACK placeholder_control_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -16,8 +18,8 @@ const WNDPROC toolkit_class_procedures[kToolkitClassCount] = {
     knob_proc,                 // kClassRotatif: rotary knob (knob/)
     switch_proc,               // kClassI2p: two-state bitmap button (switch/)
     placeholder_control_proc,  // kClassFree: free control (free/)
-    placeholder_control_proc,  // kClassSlide: slider (slider/)
+    slider_proc,               // kClassSlide: slider (slider/)
     placeholder_control_proc,  // kClass3DList: 3D list (list3d/)
-    placeholder_control_proc,  // kClassVgrid: value grid (grid/)
+    value_grid_proc,           // kClassVgrid: value grid (grid/)
     placeholder_control_proc,  // kClass2DList: 2D list (list2d/)
 };

@@ -48,8 +48,11 @@ LRESULT create(const ValueControlClass* cls, HWND window, LPARAM lParam) {
     set_control_data(window, record);
     copy_bytes(record, templ, cls->recordSize);
     if (cls->created != nullptr && cls->created(window, record) != 0) {
-        set_control_data(window, nullptr);
-        dropRecord(record);
+        // A window destroyed from inside `created` has let go of its record.
+        if (get_control_data(window) == record) {
+            set_control_data(window, nullptr);
+            dropRecord(record);
+        }
         return -1;
     }
     return 0;
