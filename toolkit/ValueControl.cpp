@@ -189,3 +189,15 @@ int32_t release_control_record(void* record) {
     if (h->holds <= 0) std::free(h);
     return 0;
 }
+
+void track_control_menu(HWND window, const void* record, HMENU* menu, int32_t x, int32_t y) {
+    HMENU tracked = *menu;
+    POINT point = {x, y};
+    ClientToScreen(window, &point);
+    *menu = nullptr;
+    TrackPopupMenu(tracked, 0, point.x, point.y, 0, window, nullptr);
+    if (get_control_data(window) == record)
+        *menu = tracked;
+    else
+        DestroyMenu(tracked);
+}

@@ -1,10 +1,11 @@
 #include "toolkit/grid/ValueGrid.h"
 
+#include <windowsx.h>
+
 #include <cstdlib>
 #include <cstring>
 
 #include "toolkit/ControlData.h"
-#include "toolkit/ToolkitModule.h"
 #include "toolkit/WindowClasses.h"
 #include "toolkit/grid/GridParts.h"
 
@@ -63,9 +64,6 @@ const ValueControlClass kValueGridClass = {
 
 namespace {
 
-int16_t xOf(LPARAM lParam) { return static_cast<int16_t>(LOWORD(lParam)); }
-int16_t yOf(LPARAM lParam) { return static_cast<int16_t>(HIWORD(lParam)); }
-
 // The first item that takes input and holds the client point strictly.
 ValueItem* hitTest(const ValueGridRecord* g, int32_t x, int32_t y) {
     const int32_t lx = zoom_view_logical_x(g->view, x), ly = zoom_view_logical_y(g->view, y);
@@ -121,7 +119,7 @@ void onControlClick(HWND window, ValueGridRecord* g, bool left, int32_t x, int32
 
 // Answers 0 when the press goes to default processing.
 int32_t onButtonDown(HWND window, ValueGridRecord* g, bool left, WPARAM wParam, LPARAM lParam) {
-    const int32_t x = xOf(lParam), y = yOf(lParam);
+    const int32_t x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     if (g->dragging) return 1;
     if (g->view->panning) return 0;
     if (wParam & MK_CONTROL) {
@@ -143,12 +141,12 @@ void onButtonUp(HWND window, ValueGridRecord* g, LPARAM lParam) {
     ValueItem* item = g->dragging ? g->dragItem : nullptr;
     stopDragging(window, g);
     // A toggle flips when the button comes up over it.
-    if (item != nullptr && item->type == kItemToggle && hitTest(g, xOf(lParam), yOf(lParam)) == item)
+    if (item != nullptr && item->type == kItemToggle && hitTest(g, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)) == item)
         grid_set_item_value(window, g, item, grid_item_toggled(item->value));
 }
 
 void onMouseMove(HWND window, ValueGridRecord* g, LPARAM lParam) {
-    const int32_t x = xOf(lParam), y = yOf(lParam);
+    const int32_t x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     ZoomView* v = g->view;
     if (v->panning) {
         // The surface follows the pointer.
@@ -235,12 +233,5 @@ HWND create_value_grid(HWND parent, uint16_t id, int32_t x, int32_t y, int32_t w
     templ.callback = callback;
     templ.extentWidth = extentWidth;
     templ.extentHeight = extentHeight;
-    HWND window = CreateWindowExA(0, kVgridClassName, "",
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | windowStyle, x, y, width,
-                                  height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                  toolkit().instance, &templ);
-    if (window == nullptr) return nullptr;
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
-    return window;
+    return create_control_window(kVgridClassName, parent, id, x, y, width, height, windowStyle, &templ);
 }

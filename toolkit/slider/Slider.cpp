@@ -1,5 +1,7 @@
 #include "toolkit/slider/Slider.h"
 
+#include <windowsx.h>
+
 #include "toolkit/CircleMask.h"
 #include "toolkit/ControlData.h"
 #include "toolkit/Notify.h"
@@ -150,14 +152,11 @@ int32_t onSliderCommand(HWND window, SliderRecord* s, uint32_t id) {
     return 0;
 }
 
-int16_t xOf(LPARAM lParam) { return static_cast<int16_t>(LOWORD(lParam)); }
-int16_t yOf(LPARAM lParam) { return static_cast<int16_t>(HIWORD(lParam)); }
-
 void onLeftButtonDown(HWND window, SliderRecord* s, WPARAM wParam, LPARAM lParam) {
     if (wParam & (MK_SHIFT | MK_CONTROL))
         edit(window, s);
     else
-        startDrag(window, s, xOf(lParam), yOf(lParam));
+        startDrag(window, s, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
 }
 
 void onRightButtonDown(HWND window, const SliderRecord* s, LPARAM lParam) {
@@ -171,7 +170,7 @@ bool outside(const SliderRecord* s, int32_t x, int32_t y) {
 }
 
 void onMouseMove(HWND window, SliderRecord* s, WPARAM wParam, LPARAM lParam) {
-    const int32_t x = xOf(lParam), y = yOf(lParam);
+    const int32_t x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     const int32_t dx = x - s->lastX, dy = y - s->lastY;
     s->lastX = x;
     s->lastY = y;

@@ -26,15 +26,9 @@ HWND create_slider_window(HWND parent, const SliderRecord* templ) {
     *s = *templ;
     s->owner = parent;
     if (s->look.width == 0) bitmap_size(s->look.face1, &s->look.width, &s->look.height);
-    HWND window = CreateWindowExA(0, kSlideClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, s->x,
-                                  s->y, s->look.width, s->look.height, parent,
-                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(s->id)),
-                                  toolkit().instance, s);
+    HWND window = create_control_window(kSlideClassName, parent, s->id, s->x, s->y, s->look.width,
+                                        s->look.height, 0, s);
     std::free(s);
-    if (window != nullptr) {
-        ShowWindow(window, SW_SHOW);
-        UpdateWindow(window);
-    }
     return window;
 }
 

@@ -1,7 +1,6 @@
 #include <cmath>
 #include <string>
 
-#include "toolkit/ControlData.h"
 #include "toolkit/ToolkitModule.h"
 #include "toolkit/ValueText.h"
 #include "toolkit/slider/SliderParts.h"
@@ -66,15 +65,6 @@ int32_t slider_show_menu(HWND window, int32_t x, int32_t y) {
     for (uint16_t i = 0; i < s->presetCount && i < kSliderPresetCapacity; ++i)
         check(menu, kSliderFirstPreset + i, v == s->presets[i]);
 
-    POINT point = {x, y};
-    ClientToScreen(window, &point);
-    // The menu is ours while it is tracked: a slider destroyed meanwhile
-    // must not destroy it under the menu loop.
-    s->menu = nullptr;
-    TrackPopupMenu(menu, 0, point.x, point.y, 0, window, nullptr);
-    if (get_control_data(window) == s)
-        s->menu = menu;
-    else
-        DestroyMenu(menu);
+    track_control_menu(window, s, &s->menu, x, y);
     return release_control_record(s);
 }
