@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "toolkit/ToolkitModule.h"
+
 void set_control_data(HWND window, void* record) {
     SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
 }
@@ -43,4 +45,16 @@ int32_t point_in_client(HWND window, int32_t x, int32_t y) {
     if (!GetClientRect(window, &client)) return 0;
     const POINT point = {x, y};
     return PtInRect(&client, point) ? 1 : 0;
+}
+
+HWND create_control_window(const char* className, HWND parent, uint16_t id, int32_t x, int32_t y,
+                           int32_t width, int32_t height, uint32_t extraStyle, const void* templ) {
+    HWND window = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | extraStyle,
+                                  x, y, width, height, parent,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                  toolkit().instance, const_cast<void*>(templ));
+    if (window == nullptr) return nullptr;
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    return window;
 }

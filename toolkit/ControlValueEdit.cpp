@@ -9,12 +9,17 @@
 
 int32_t edit_control_value(HWND parent, int32_t x, int32_t y, float current, int32_t digits,
                            int32_t decibels, float* answer) {
+    return edit_control_value_in(parent, x, y, kValueEditWidth, current, digits, decibels, answer);
+}
+
+int32_t edit_control_value_in(HWND parent, int32_t x, int32_t y, int32_t width, float current,
+                              int32_t digits, int32_t decibels, float* answer) {
     const double shown = decibels ? 20.0 * std::log10(static_cast<double>(current)) : current;
     const uint8_t decimals = static_cast<uint8_t>(digits < 0 ? 0 : digits > 255 ? 255 : digits);
     char text[kValueTextCapacity];
     format_value(static_cast<float>(shown), text, sizeof text, decimals, 0, 0);
 
-    char* typed = edit_value_text(parent, kValueEditStyle, x, y, kValueEditWidth, kValueEditHeight, text);
+    char* typed = edit_value_text(parent, kValueEditStyle, x, y, width, kValueEditHeight, text);
     if (typed == nullptr) return 0;
     const bool given = typed[0] != '\0';
     float value = current;

@@ -48,8 +48,11 @@ LRESULT create(const ValueControlClass* cls, HWND window, LPARAM lParam) {
     set_control_data(window, record);
     copy_bytes(record, templ, cls->recordSize);
     if (cls->created != nullptr && cls->created(window, record) != 0) {
-        set_control_data(window, nullptr);
-        dropRecord(record);
+        // A window destroyed from inside `created` has let go of its record.
+        if (get_control_data(window) == record) {
+            set_control_data(window, nullptr);
+            dropRecord(record);
+        }
         return -1;
     }
     return 0;
@@ -185,4 +188,16 @@ int32_t release_control_record(void* record) {
     if (!h->orphaned) return 1;
     if (h->holds <= 0) std::free(h);
     return 0;
+}
+
+void track_control_menu(HWND window, const void* record, HMENU* menu, int32_t x, int32_t y) {
+    HMENU tracked = *menu;
+    POINT point = {x, y};
+    ClientToScreen(window, &point);
+    *menu = nullptr;
+    TrackPopupMenu(tracked, 0, point.x, point.y, 0, window, nullptr);
+    if (get_control_data(window) == record)
+        *menu = tracked;
+    else
+        DestroyMenu(tracked);
 }

@@ -77,6 +77,13 @@ uint32_t control_command_of(const ValueControlClass* cls, WPARAM wParam);
 // Paints the control at once into a window device context.
 void repaint_control(const ValueControlClass* cls, HWND window);
 
+// Tracks the control's popup menu *menu at the client point (x, y); the choice
+// arrives later as WM_COMMAND to window. The caller holds record. The menu is
+// out of the record while it is tracked, so that a window destroyed meanwhile
+// does not destroy it under the menu loop: it goes back into *menu, or is
+// destroyed here when the window is gone.
+void track_control_menu(HWND window, const void* record, HMENU* menu, int32_t x, int32_t y);
+
 // Keeps the record of window alive across a modal call. Returns the record,
 // or null when the window has none. Holds nest.
 void* hold_control_record(HWND window);

@@ -28,3 +28,6 @@ char* edit_value_text(HWND parent, uint32_t style, int32_t x, int32_t y, int32_t
 // Returns 0 when the user cancelled or confirmed an empty field.
 int32_t edit_control_value(HWND parent, int32_t x, int32_t y, float current, int32_t digits,
                            int32_t decibels, float* answer);
+// The same with a field `width` pixels wide.
+int32_t edit_control_value_in(HWND parent, int32_t x, int32_t y, int32_t width, float current,
+                              int32_t digits, int32_t decibels, float* answer);

@@ -330,15 +330,9 @@ HWND create_knob_window(HWND parent, uint16_t id, int32_t x, int32_t y,
     k->pointer = *pointer;
     k->value = *value;
     if (k->look.width == 0) bitmap_size(k->look.face1, &k->look.width, &k->look.height);
-    HWND window = CreateWindowExA(0, kRotatifClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, x,
-                                  y, k->look.width, k->look.height, parent,
-                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                  toolkit().instance, k);
+    HWND window = create_control_window(kRotatifClassName, parent, id, x, y, k->look.width,
+                                        k->look.height, 0, k);
     std::free(k);
-    if (window != nullptr) {
-        ShowWindow(window, SW_SHOW);
-        UpdateWindow(window);
-    }
     return window;
 }
 

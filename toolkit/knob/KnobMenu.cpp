@@ -78,15 +78,6 @@ int32_t knob_show_menu(HWND window, int32_t x, int32_t y) {
     for (uint16_t i = 0; i < k->presetCount && i < kKnobPresetCapacity; ++i)
         check(menu, kKnobFirstPreset + i, k->value.current == k->presets[i]);
 
-    POINT point = {x, y};
-    ClientToScreen(window, &point);
-    // The menu is ours while it is tracked: a knob destroyed meanwhile must
-    // not destroy it under the menu loop.
-    k->menu = nullptr;
-    TrackPopupMenu(menu, 0, point.x, point.y, 0, window, nullptr);
-    if (get_control_data(window) == k)
-        k->menu = menu;
-    else
-        DestroyMenu(menu);
+    track_control_menu(window, k, &k->menu, x, y);
     return release_control_record(k);
 }

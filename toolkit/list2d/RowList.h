@@ -4,6 +4,8 @@
 // a creator passes are taken without overflow. Portable: no Windows headers.
 #include <cstdint>
 
+#include "toolkit/ScrollRequest.h"
+
 constexpr int32_t kRowScrollRange = 1000;  // the scroll bar runs from 0 to this
 
 // The 2D list's rows, in the order of its record.
@@ -26,17 +28,6 @@ int32_t rows_resize(RowList* list, int32_t clientHeight);
 // The scroll bar's position for the first row.
 int32_t rows_scroll_position(const RowList* list);
 
-// Scroll-bar requests, numbered as the system numbers them.
-enum RowScroll : int32_t {
-    kScrollLineUp = 0,
-    kScrollLineDown = 1,
-    kScrollPageUp = 2,
-    kScrollPageDown = 3,
-    kScrollThumbPosition = 4,
-    kScrollThumbTrack = 5,
-    kScrollTop = 6,
-    kScrollBottom = 7,
-};
 
 // The first row a scroll-bar request asks for (thumb: the thumb's position),
 // inside [1, list_last_first_row]; the first row itself for other requests.

@@ -21,14 +21,7 @@ HWND create_switch(HWND parent, uint16_t id, int32_t x, int32_t y, uint32_t styl
 
     int32_t width = 0, height = 0;
     bitmap_size(offFace, &width, &height);
-    HWND window = CreateWindowExA(0, kI2pClassName, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, x,
-                                  y, width, height, parent,
-                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                  toolkit().instance, &templ);
-    if (window == nullptr) return nullptr;
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
-    return window;
+    return create_control_window(kI2pClassName, parent, id, x, y, width, height, 0, &templ);
 }
 
 HWND create_stock_switch(HWND parent, uint16_t id, int32_t x, int32_t y, uint32_t flags) {
