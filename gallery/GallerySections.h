@@ -19,5 +19,7 @@ constexpr uint32_t kGalleryCaption = 0x80000200;  // small
 // the number of captions added.
 int add_knob_section(HWND window, int32_t x, int32_t y, GalleryLabel* labels, int room);
 int add_button_section(HWND window, int32_t x, int32_t y, GalleryLabel* labels, int room);
+int add_slider_section(HWND window, int32_t x, int32_t y, GalleryLabel* labels, int room);
+int add_grid_section(HWND window, int32_t x, int32_t y, GalleryLabel* labels, int room);
 // The lists take their background from the window: add them once it shows.
 int add_list_section(HWND window, int32_t x, int32_t y, GalleryLabel* labels, int room);

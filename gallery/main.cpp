@@ -51,6 +51,8 @@ void addSections(HWND window) {
     g_labelCount = 0;
     g_labelCount += add_knob_section(window, 10, 8, g_labels + g_labelCount, kMaxLabels - g_labelCount);
     g_labelCount += add_button_section(window, 10, 100, g_labels + g_labelCount, kMaxLabels - g_labelCount);
+    g_labelCount += add_slider_section(window, 480, 8, g_labels + g_labelCount, kMaxLabels - g_labelCount);
+    g_labelCount += add_grid_section(window, 600, 190, g_labels + g_labelCount, kMaxLabels - g_labelCount);
     InvalidateRect(window, nullptr, TRUE);
     UpdateWindow(window);
     g_labelCount += add_list_section(window, 10, 190, g_labels + g_labelCount, kMaxLabels - g_labelCount);
