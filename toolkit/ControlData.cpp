@@ -48,8 +48,8 @@ int32_t point_in_client(HWND window, int32_t x, int32_t y) {
 }
 
 HWND create_control_window(const char* className, HWND parent, uint16_t id, int32_t x, int32_t y,
-                           int32_t width, int32_t height, uint32_t extraStyle, const void* templ) {
-    HWND window = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | extraStyle,
+                           int32_t width, int32_t height, uint32_t style, const void* templ) {
+    HWND window = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style,
                                   x, y, width, height, parent,
                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                                   toolkit().instance, const_cast<void*>(templ));

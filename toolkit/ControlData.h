@@ -19,10 +19,11 @@ void bitmap_size(HBITMAP bitmap, int32_t* width, int32_t* height);
 void dialog_metrics(int32_t* frameWidth, int32_t* captionHeight, int32_t* menuHeight);
 
 // Creates a control of a toolkit class from its creation template as every
-// create operation does (child, visible, tab stop, plus extraStyle; the id as
-// child identifier), then shows and updates it. Null when creation failed.
+// create operation does (a visible child with the style given, the id as
+// child identifier, the toolkit's module instance), then shows and updates
+// it. Null when creation failed.
 HWND create_control_window(const char* className, HWND parent, uint16_t id, int32_t x, int32_t y,
-                           int32_t width, int32_t height, uint32_t extraStyle, const void* templ);
+                           int32_t width, int32_t height, uint32_t style, const void* templ);
 
 // 1 when the client point lies in window's client rectangle (right and
 // bottom edges excluded), else 0.

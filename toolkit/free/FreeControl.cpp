@@ -7,7 +7,7 @@
 
 #include "toolkit/ByteBlock.h"
 #include "toolkit/ControlData.h"
-#include "toolkit/ControlWindow.h"
+#include "toolkit/ControlData.h"
 #include "toolkit/WindowClasses.h"
 
 namespace {
@@ -69,5 +69,5 @@ HWND create_free_control(HWND parent, uint16_t id, int32_t x, int32_t y, int32_t
     FreeControlRecord block = {};
     block.user = user;
     block.procedure = procedure;
-    return create_control_window(kFreeClassName, style, x, y, width, height, parent, id, &block);
+    return create_control_window(kFreeClassName, parent, id, x, y, width, height, style, &block);
 }

@@ -233,5 +233,6 @@ HWND create_value_grid(HWND parent, uint16_t id, int32_t x, int32_t y, int32_t w
     templ.callback = callback;
     templ.extentWidth = extentWidth;
     templ.extentHeight = extentHeight;
-    return create_control_window(kVgridClassName, parent, id, x, y, width, height, windowStyle, &templ);
+    return create_control_window(kVgridClassName, parent, id, x, y, width, height,
+                                 WS_TABSTOP | windowStyle, &templ);
 }

@@ -331,7 +331,7 @@ HWND create_knob_window(HWND parent, uint16_t id, int32_t x, int32_t y,
     k->value = *value;
     if (k->look.width == 0) bitmap_size(k->look.face1, &k->look.width, &k->look.height);
     HWND window = create_control_window(kRotatifClassName, parent, id, x, y, k->look.width,
-                                        k->look.height, 0, k);
+                                        k->look.height, WS_TABSTOP, k);
     std::free(k);
     return window;
 }

@@ -8,7 +8,7 @@
 #include <windowsx.h>
 
 #include "toolkit/ControlData.h"
-#include "toolkit/ControlWindow.h"
+#include "toolkit/ControlData.h"
 #include "toolkit/ListRows.h"
 #include "toolkit/ToolkitModule.h"
 #include "toolkit/WindowClasses.h"
@@ -212,6 +212,6 @@ HWND create_list2d(HWND parent, uint16_t id, int32_t x, int32_t y, int32_t width
     block.rows.rowHeight = rowHeight;
     block.callback = callback;
     block.user = user;
-    return create_control_window(k2DListClassName, WS_TABSTOP | WS_VSCROLL, x, y, width, height,
-                                 parent, id, &block);
+    return create_control_window(k2DListClassName, parent, id, x, y, width, height,
+                                 WS_TABSTOP | WS_VSCROLL, &block);
 }

@@ -6,7 +6,7 @@
 #include <windowsx.h>
 
 #include "toolkit/ControlData.h"
-#include "toolkit/ControlWindow.h"
+#include "toolkit/ControlData.h"
 #include "toolkit/ControlTypes.h"
 #include "toolkit/ListRows.h"
 #include "toolkit/WindowClasses.h"
@@ -239,6 +239,6 @@ HWND create_list3d(HWND parent, uint16_t id, int32_t x, int32_t y, int32_t width
     block.list = *layout;
     block.callback = callback;
     block.user = user;
-    return create_control_window(k3DListClassName, WS_TABSTOP, x, y, width, height, parent, id,
+    return create_control_window(k3DListClassName, parent, id, x, y, width, height, WS_TABSTOP,
                                  &block);
 }

@@ -27,7 +27,7 @@ HWND create_slider_window(HWND parent, const SliderRecord* templ) {
     s->owner = parent;
     if (s->look.width == 0) bitmap_size(s->look.face1, &s->look.width, &s->look.height);
     HWND window = create_control_window(kSlideClassName, parent, s->id, s->x, s->y, s->look.width,
-                                        s->look.height, 0, s);
+                                        s->look.height, WS_TABSTOP, s);
     std::free(s);
     return window;
 }

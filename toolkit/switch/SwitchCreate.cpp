@@ -21,7 +21,7 @@ HWND create_switch(HWND parent, uint16_t id, int32_t x, int32_t y, uint32_t styl
 
     int32_t width = 0, height = 0;
     bitmap_size(offFace, &width, &height);
-    return create_control_window(kI2pClassName, parent, id, x, y, width, height, 0, &templ);
+    return create_control_window(kI2pClassName, parent, id, x, y, width, height, WS_TABSTOP, &templ);
 }
 
 HWND create_stock_switch(HWND parent, uint16_t id, int32_t x, int32_t y, uint32_t flags) {
