@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "limiter/EngineEntry.h"
 #include "limiter/LimiterEngine.h"
 
 namespace {
@@ -105,93 +106,114 @@ inline void processSample(Envelope& env, float input, float& output, double driv
     env.level = m;
 }
 
+// The coefficients of one channel for the samples of a block.
+struct ChannelPlan {
+    ChannelState* state;
+    const RampTables* ramp;  // null when the block does not ramp
+};
+
 template <class Store>
-void processChannel(ChannelState& state, const float* in, float* out, int32_t frames,
-                    const RampTables* ramp) {
-    Envelope env{static_cast<double>(state.envelopeGain), state.lastLevel};
-    const double recoveryFactor = state.recoveryFactor;
-    const double recoveryInverse = state.recoveryInverse;
-    int32_t i = 0;
-    if (ramp) {
-        const int32_t rampFrames = frames < kRampLength ? frames : kRampLength;
-        for (; i < rampFrames; ++i) {
-            processSample<Store>(env, in[i], out[i], ramp->drive[i], ramp->gain[i],
-                                 ramp->limit[i], recoveryFactor, recoveryInverse);
-        }
+inline void processChannelSample(Envelope& env, const ChannelPlan& plan, int32_t i, float input,
+                                 float& output) {
+    const ChannelState& s = *plan.state;
+    const bool ramped = plan.ramp && i < kRampLength;
+    processSample<Store>(env, input, output, ramped ? plan.ramp->drive[i] : s.drive,
+                         ramped ? plan.ramp->gain[i] : s.gain, ramped ? plan.ramp->limit[i] : s.limit,
+                         s.recoveryFactor, s.recoveryInverse);
+}
+
+// Both channels frame by frame, each frame's inputs read before its outputs
+// are written: a host may pass one buffer as an input of one channel and the
+// output of the other.
+template <class Store>
+void processChannels(const ChannelPlan* plans, int channels, const float* in1, const float* in2,
+                     float* out1, float* out2, int32_t frames) {
+    Envelope env[2] = {};
+    for (int c = 0; c < channels; ++c) {
+        env[c] = {static_cast<double>(plans[c].state->envelopeGain), plans[c].state->lastLevel};
     }
-    const double drive = state.drive;
-    const double gain = state.gain;
-    const double limit = state.limit;
-    for (; i < frames; ++i) {
-        processSample<Store>(env, in[i], out[i], drive, gain, limit, recoveryFactor,
-                             recoveryInverse);
+    for (int32_t i = 0; i < frames; ++i) {
+        const float x1 = in1[i];
+        const float x2 = channels == 2 ? in2[i] : 0.0f;
+        processChannelSample<Store>(env[0], plans[0], i, x1, out1[i]);
+        if (channels == 2) processChannelSample<Store>(env[1], plans[1], i, x2, out2[i]);
     }
-    state.lastLevel = env.level;
-    state.envelopeGain = static_cast<float>(env.gain);
+    for (int c = 0; c < channels; ++c) {
+        plans[c].state->lastLevel = env[c].level;
+        plans[c].state->envelopeGain = static_cast<float>(env[c].gain);
+    }
 }
 
 bool channel2Runs(const LimiterEngine* engine, const float* in2) {
     return engine->channelCount != 1 && in2 != nullptr;
 }
 
+// The block protocol. Everything the block needs from the engine's flags is
+// decided under the lock: once the lock is left with busy clear, another
+// thread may free the engine.
 template <class Store>
 void processBlock(LimiterEngine** slot, const float* in1, const float* in2, float* out1,
                   float* out2, int32_t frames) {
-    if (!slot || !*slot || frames == 0) return;
+    if (!slot || frames < 1) return;
     // The block works on its own copy of the pointer: after a deferred
     // destruction it must not write into the owner's slot (see releaseEngine).
-    LimiterEngine* engine = *slot;
+    LimiterEngine* engine = engineInSlot(slot);
+    if (!engine) return;
 
+    enterEngineCall(&engine->callsInside);
     lockEnter(&engine->lock);
-    if (engine->busy == 1 || engine->mute == 1) {
-        const bool muted = engine->busy != 1;
+    const bool stereo = channel2Runs(engine, in2);
+    if (engine->busy == 1 || engine->mute == 1 || engine->deletePending == 1) {
+        const bool silence = Store::kSilenceWhenMuted && engine->busy != 1 && engine->mute == 1;
         lockLeave(&engine->lock);
+        leaveEngineCall(&engine->callsInside);
         // Muted, the replacing form writes silence: a host's output buffers
-        // hold stale audio. The adding form simply adds nothing.
-        if (muted && Store::kSilenceWhenMuted && frames > 0) {
+        // hold stale audio. The adding form simply adds nothing. A given-up
+        // engine is left to whoever frees it.
+        if (silence) {
             std::memset(out1, 0, sizeof(float) * frames);
-            if (channel2Runs(engine, in2)) std::memset(out2, 0, sizeof(float) * frames);
+            if (stereo) std::memset(out2, 0, sizeof(float) * frames);
         }
-        return;
-    }
-    if (engine->deletePending == 1) {
-        lockLeave(&engine->lock);
-        if (*slot == engine) *slot = nullptr;
-        destroyEngine(&engine);
         return;
     }
     engine->busy = 1;
     // The coefficients the ramp starts from are copied only once this block
     // owns the engine: a re-entrant call must not read them while another
-    // block is running.
+    // block is running. After a reset there is nothing to ramp from.
     Coefficients previous[2];
-    const bool ramps = engine->coefficientsValid == 0;
+    const bool ramps = engine->coefficientsValid == 0 && engine->startsFresh == 0;
     if (ramps) {
         for (int c = 0; c < 2; ++c) {
             const ChannelState& s = engine->channelState[c];
             previous[c] = {s.drive, s.gain, s.limit};
         }
-        deriveCoefficients(engine);
     }
+    if (engine->coefficientsValid == 0) deriveCoefficients(engine);
+    engine->startsFresh = 0;
     lockLeave(&engine->lock);
 
-    RampTables ramp;
-    if (ramps) buildRamp(ramp, previous[0], engine->channelState[0]);
-    processChannel<Store>(engine->channelState[0], in1, out1, frames, ramps ? &ramp : nullptr);
-    if (channel2Runs(engine, in2)) {
-        if (ramps) buildRamp(ramp, previous[1], engine->channelState[1]);
-        processChannel<Store>(engine->channelState[1], in2, out2, frames,
-                              ramps ? &ramp : nullptr);
+    RampTables ramp[2];
+    ChannelPlan plans[2];
+    const int channels = stereo ? 2 : 1;
+    for (int c = 0; c < channels; ++c) {
+        if (ramps) buildRamp(ramp[c], previous[c], engine->channelState[c]);
+        plans[c] = {&engine->channelState[c], ramps ? &ramp[c] : nullptr};
     }
+    processChannels<Store>(plans, channels, in1, in2, out1, out2, frames);
 
+    // The engine stays busy until the block that frees it has done so: a
+    // second audio thread taking the lock meanwhile must find it busy.
     lockEnter(&engine->lock);
-    engine->busy = 0;
     if (engine->deletePending == 1) {
         lockLeave(&engine->lock);
+        leaveEngineCall(&engine->callsInside);
+        waitUntilNoCallInside(&engine->callsInside);
         destroyEngine(&engine);
         return;
     }
+    engine->busy = 0;
     lockLeave(&engine->lock);
+    leaveEngineCall(&engine->callsInside);
 }
 
 }  // namespace

@@ -71,8 +71,9 @@ TEST_F(Processing, OvershootDropsTheGainAtOnceAndItRecoversPerSample) {
 }
 
 TEST_F(Processing, GainChangeRampsOverTheFirst48Samples) {
-    setChannelGain(2.0f);
     const float x = 0.01f;
+    replace(std::vector<float>(8, x));  // audio is running: a change ramps
+    setChannelGain(2.0f);
     const std::vector<float> out = replace(std::vector<float>(100, x));
     const double shape = 1.0 + (1.0 - x) * kDrive;
     for (int k = 0; k < 48; ++k) {
@@ -83,8 +84,9 @@ TEST_F(Processing, GainChangeRampsOverTheFirst48Samples) {
 }
 
 TEST_F(Processing, RampIsNotCarriedIntoTheNextBlock) {
-    setChannelGain(2.0f);
     const float x = 0.01f;
+    replace(std::vector<float>(8, x));  // audio is running: a change ramps
+    setChannelGain(2.0f);
     const double shape = 1.0 + (1.0 - x) * kDrive;
     std::vector<float> out = replace(std::vector<float>(10, x));
     for (int k = 0; k < 10; ++k) ASSERT_NEAR(out[k], x * (1.0 + (k + 1) / 48.0) * shape, 1e-7);
