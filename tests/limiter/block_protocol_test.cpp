@@ -14,7 +14,8 @@
 
 namespace {
 
-constexpr int kFrames = 200;
+// Longer than the stretch the engine processes at a time (256 frames).
+constexpr int kFrames = 600;
 
 // Quiet with a burst, so that compression 8 both lifts and limits.
 std::vector<float> signal(float scale, int phase) {
