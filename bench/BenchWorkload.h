@@ -4,11 +4,11 @@
 // with. Every block takes the next stretch of a long signal, as a host's
 // stream does: a block replayed over and over would let the processor's
 // branch predictor learn its samples by heart, which no real audio allows.
-#include <cmath>
 #include <cstdint>
 #include <vector>
 
 #include "limiter/LimiterEngine.h"
+#include "limiter/Magnitude.h"
 
 // About one and a half seconds of stereo at 44.1 kHz: quiet noise with
 // regular overshoots, so that the clamp path is taken too.
@@ -102,13 +102,13 @@ public:
             for (int i = 0; i < BenchSignal::kLength; ++i) {
                 const float y = signal.channel(c)[i];
                 y_[c][i] = y;
-                magnitude_[c][i] = std::fabs(y);
+                magnitude_[c][i] = magnitude(y);
                 reciprocal_[c][i] = 1.0 / static_cast<double>(y);
             }
         }
     }
     const float* y(int c) const { return y_[c].data(); }
-    const float* magnitude(int c) const { return magnitude_[c].data(); }
+    const float* magnitudes(int c) const { return magnitude_[c].data(); }
     const double* reciprocal(int c) const { return reciprocal_[c].data(); }
 
 private:
@@ -121,21 +121,37 @@ struct FloorEnvelope {
     float level = 1e-30f;
 };
 
+// What both floors keep: where the stream is, its prepared samples, the
+// outputs and each channel's envelope between blocks.
+class FloorWorkload {
+public:
+    explicit FloorWorkload(int frames)
+        : frames_(frames), position_(frames), out_{std::vector<float>(frames), std::vector<float>(frames)} {}
+    float sink() const { return out_[0][frames_ / 2]; }
+
+protected:
+    int frames_;
+    StreamPosition position_;
+    FloorData data_;
+    std::vector<float> out_[2];
+    FloorEnvelope env_[2];
+};
+
 // The floor as the recurrence allows it: both channels in one loop, so that
 // one channel's dependent chain (rise, recovery, cap at 1, overshoot) runs
 // while the other's waits. The rise picks its factor from a table instead of
 // branching on the noise.
-class InterleavedFloor {
+class InterleavedFloor : public FloorWorkload {
 public:
-    explicit InterleavedFloor(int frames) : frames_(frames), position_(frames), out_{std::vector<float>(frames), std::vector<float>(frames)} {}
+    using FloorWorkload::FloorWorkload;
     void runBlock() {
         const int start = position_.next();
         const double recovery = 1.0005, ceiling = 0.99999, limit = 1.0;
         const double rise[2] = {1.0, 1.0 / 1.0005};
         const float* y0 = data_.y(0) + start;
         const float* y1 = data_.y(1) + start;
-        const float* m0 = data_.magnitude(0) + start;
-        const float* m1 = data_.magnitude(1) + start;
+        const float* m0 = data_.magnitudes(0) + start;
+        const float* m1 = data_.magnitudes(1) + start;
         const double* r0 = data_.reciprocal(0) + start;
         const double* r1 = data_.reciprocal(1) + start;
         float* out0 = out_[0].data();
@@ -150,11 +166,11 @@ public:
             g0 = 1.0 < g0 ? 1.0 : g0;
             g1 = 1.0 < g1 ? 1.0 : g1;
             double o0 = y0[i] * g0, o1 = y1[i] * g1;
-            if (std::fabs(o0) > ceiling) {
+            if (magnitude(o0) > ceiling) {
                 o0 = o0 > 0.0 ? ceiling : -ceiling;
                 g0 = o0 > 0.0 ? r0[i] : -r0[i];
             }
-            if (std::fabs(o1) > ceiling) {
+            if (magnitude(o1) > ceiling) {
                 o1 = o1 > 0.0 ? ceiling : -ceiling;
                 g1 = o1 > 0.0 ? r1[i] : -r1[i];
             }
@@ -166,22 +182,14 @@ public:
         env_[0] = {g0, level0};
         env_[1] = {g1, level1};
     }
-    float sink() const { return out_[0][frames_ / 2]; }
-
-private:
-    int frames_;
-    StreamPosition position_;
-    FloorData data_;
-    std::vector<float> out_[2];
-    FloorEnvelope env_[2];
 };
 
 // The first floor, kept as a second reference: the per-sample steps with
 // their branches, one channel after the other, so that each channel's chain
 // is paid in turn.
-class SequentialFloor {
+class SequentialFloor : public FloorWorkload {
 public:
-    explicit SequentialFloor(int frames) : frames_(frames), position_(frames), out_{std::vector<float>(frames), std::vector<float>(frames)} {}
+    using FloorWorkload::FloorWorkload;
     void runBlock() {
         const int start = position_.next();
         const double rf = 1.0005, rinv = 1.0 / 1.0005, ceiling = 0.99999, limit = 1.0;
@@ -191,7 +199,7 @@ public:
             const float* y = data_.y(c) + start;
             float* out = out_[c].data();
             for (int i = 0; i < frames_; ++i) {
-                const float m = std::fabs(y[i]);
+                const float m = magnitude(y[i]);
                 if (m > level) g *= rinv;
                 g *= rf;
                 if (g > 1.0) g = 1.0;
@@ -209,12 +217,4 @@ public:
             env_[c] = {g, level};
         }
     }
-    float sink() const { return out_[0][frames_ / 2]; }
-
-private:
-    int frames_;
-    StreamPosition position_;
-    FloorData data_;
-    std::vector<float> out_[2];
-    FloorEnvelope env_[2];
 };
