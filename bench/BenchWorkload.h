@@ -126,7 +126,8 @@ struct FloorEnvelope {
 class FloorWorkload {
 public:
     explicit FloorWorkload(int frames)
-        : frames_(frames), position_(frames), out_{std::vector<float>(frames), std::vector<float>(frames)} {}
+        : frames_(frames), position_(frames),
+          out_{std::vector<float>(frames), std::vector<float>(frames)} {}
     float sink() const { return out_[0][frames_ / 2]; }
 
 protected:

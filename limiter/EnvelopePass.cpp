@@ -23,7 +23,8 @@ struct Running {
     double recovery;
 
     explicit Running(const EnvelopeChannel& c)
-        : g(c.gain), level(c.level), rise{c.riseFactor[0], c.riseFactor[1]}, recovery(c.recoveryFactor) {}
+        : g(c.gain), level(c.level), rise{c.riseFactor[0], c.riseFactor[1]},
+          recovery(c.recoveryFactor) {}
     void storeInto(EnvelopeChannel& c) const {
         c.gain = g;
         c.level = level;
@@ -45,8 +46,10 @@ struct Running {
         return o;
     }
 
-    // An infinite y (a huge gain setting) would give g = 0 for good, so the
-    // envelope is then kept as it was.
+    // The reciprocal is taken here, on the rare overshoot: one for every
+    // sample in the shaping pass, vectorised, measured slower than this
+    // division on the chain. An infinite y (a huge gain setting) would give
+    // g = 0 for good, so the envelope is then kept as it was.
     inline double overshoot(double o, float y) {
         if (o > 0.0) {
             if (isFinite(y)) g = 1.0 / static_cast<double>(y);
