@@ -1,11 +1,10 @@
 // Google Benchmark: nanoseconds per stereo frame for the engine's block
-// operations, and the ratio to the bare envelope recurrence.
+// operations and the two floors, then the ratio table and summary line.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <map>
 #include <string>
 
+#include "bench/BenchReport.h"
 #include "bench/BenchWorkload.h"
 
 namespace {
@@ -16,9 +15,10 @@ void setFrameRate(benchmark::State& state, int frames) {
                                          benchmark::Counter::kInvert);
 }
 
-void BM_Engine(benchmark::State& state, bool adding, bool ramping) {
+template <class Work, class... Args>
+void runWork(benchmark::State& state, Args... args) {
     const int frames = static_cast<int>(state.range(0));
-    EngineWorkload work(frames, adding, ramping);
+    Work work(frames, args...);
     for (auto _ : state) {
         work.runBlock();
         benchmark::DoNotOptimize(work.sink());
@@ -26,49 +26,51 @@ void BM_Engine(benchmark::State& state, bool adding, bool ramping) {
     setFrameRate(state, frames);
 }
 
-void BM_Floor(benchmark::State& state) {
-    const int frames = static_cast<int>(state.range(0));
-    FloorWorkload work(frames);
-    for (auto _ : state) {
-        work.runBlock();
-        benchmark::DoNotOptimize(work.sink());
-    }
-    setFrameRate(state, frames);
+void BM_Engine(benchmark::State& state, bool adding, bool ramping) {
+    runWork<EngineWorkload>(state, adding, ramping);
 }
+void BM_Floor(benchmark::State& state) { runWork<InterleavedFloor>(state); }
+void BM_SequentialFloor(benchmark::State& state) { runWork<SequentialFloor>(state); }
 
 #define SIZES ->Arg(16)->Arg(64)->Arg(512)->Arg(4096)
 BENCHMARK(BM_Floor) SIZES;
+BENCHMARK(BM_SequentialFloor) SIZES;
 BENCHMARK_CAPTURE(BM_Engine, replace_steady, false, false) SIZES;
 BENCHMARK_CAPTURE(BM_Engine, replace_ramping, false, true) SIZES;
 BENCHMARK_CAPTURE(BM_Engine, add_steady, true, false) SIZES;
 BENCHMARK_CAPTURE(BM_Engine, add_ramping, true, true) SIZES;
 
-// Collects ns/frame per run so that the ratio to the floor can be printed.
-class RatioReporter : public benchmark::ConsoleReporter {
+// Collects ns/frame per run under the report's keys.
+class ResultCollector : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             auto it = run.counters.find("ns/frame");
-            if (it != run.counters.end()) nsPerFrame[run.benchmark_name()] = it->second.value * 1e9;
+            if (it == run.counters.end()) continue;
+            results[keyOf(run.benchmark_name())] = it->second.value * 1e9;
         }
     }
-    std::map<std::string, double> nsPerFrame;
+    BenchResults results;
+
+private:
+    // "BM_Engine/replace_steady/512" -> "replace_steady/512",
+    // "BM_Floor/512" -> "floor/512", "BM_SequentialFloor/512" -> "sequential_floor/512".
+    static std::string keyOf(const std::string& name) {
+        const std::string size = name.substr(name.rfind('/'));
+        if (name.rfind("BM_Floor", 0) == 0) return "floor" + size;
+        if (name.rfind("BM_SequentialFloor", 0) == 0) return "sequential_floor" + size;
+        return name.substr(std::string("BM_Engine/").size());
+    }
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\n%-32s %12s %10s\n", "engine / floor", "ns/frame", "ratio");
-    for (const auto& [name, ns] : reporter.nsPerFrame) {
-        if (name.rfind("BM_Engine", 0) != 0) continue;
-        const std::string size = name.substr(name.rfind('/'));
-        const double floor = reporter.nsPerFrame["BM_Floor" + size];
-        std::printf("%-32s %12.2f %10.2f\n", name.c_str() + 10, ns, floor > 0 ? ns / floor : 0.0);
-    }
+    ResultCollector collector;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    printBenchReport(collector.results, "native");
     benchmark::Shutdown();
     return 0;
 }

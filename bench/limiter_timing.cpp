@@ -1,10 +1,11 @@
 // A plain timing program for the Windows build (no benchmark library there):
 // nanoseconds per stereo frame for each block size, form and ramp mode, and
-// the ratio to the bare envelope recurrence.
+// the ratio to the two floors.
 #include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "bench/BenchReport.h"
 #include "bench/BenchWorkload.h"
 
 namespace {
@@ -32,22 +33,21 @@ double nsPerFrame(Work& work, int frames) {
 }  // namespace
 
 int main() {
-    const int sizes[] = {16, 64, 512, 4096};
-    const char* forms[] = {"replace", "add"};
-    std::printf("%-28s %10s %10s\n", "block", "ns/frame", "x floor");
-    for (int frames : sizes) {
-        FloorWorkload floorWork(frames);
-        const double floor = nsPerFrame(floorWork, frames);
-        std::printf("%-28s %10.2f %10.2f\n", ("floor/" + std::to_string(frames)).c_str(), floor, 1.0);
-        for (int form = 0; form < 2; ++form) {
-            for (int ramping = 0; ramping < 2; ++ramping) {
-                EngineWorkload work(frames, form == 1, ramping == 1);
-                const double ns = nsPerFrame(work, frames);
-                const std::string name = std::string(forms[form]) + (ramping ? "_ramping/" : "_steady/") +
-                                         std::to_string(frames);
-                std::printf("%-28s %10.2f %10.2f\n", name.c_str(), ns, ns / floor);
+    BenchResults results;
+    for (int frames : kBenchSizes) {
+        InterleavedFloor floor(frames);
+        results[benchKey("floor", frames)] = nsPerFrame(floor, frames);
+        SequentialFloor oldFloor(frames);
+        results[benchKey("sequential_floor", frames)] = nsPerFrame(oldFloor, frames);
+        for (bool adding : {false, true}) {
+            for (bool ramping : {false, true}) {
+                EngineWorkload work(frames, adding, ramping);
+                const std::string name =
+                    std::string(adding ? "add" : "replace") + (ramping ? "_ramping" : "_steady");
+                results[benchKey(name.c_str(), frames)] = nsPerFrame(work, frames);
             }
         }
     }
+    printBenchReport(results, "windows");
     return 0;
 }

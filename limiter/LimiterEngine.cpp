@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "limiter/EngineEntry.h"
+
 namespace {
 
 std::atomic<int32_t> g_liveEngines{0};
@@ -48,6 +50,7 @@ LimiterEngine* createEngine() {
     lockInit(&engine->lock);
     engine->params.channel[0] = kDefaultChannel;
     engine->params.channel[1] = kDefaultChannel;
+    engine->startsFresh = 1;
     g_liveEngines.fetch_add(1);
     return engine;
 }
@@ -62,19 +65,20 @@ void destroyEngine(LimiterEngine** slot) {
 }
 
 void releaseEngine(LimiterEngine** slot) {
-    if (!slot || !*slot) return;
-    LimiterEngine* engine = *slot;
+    if (!slot) return;
+    LimiterEngine* engine = engineInSlot(slot);
+    if (!engine) return;
     // The owner's slot is cleared here, while the owner is certainly alive.
     // A block in progress destroys the engine through its own copy of the
     // pointer, so nothing ever writes into an owner destroyed meanwhile.
-    *slot = nullptr;
+    clearSlot(slot);
     lockEnter(&engine->lock);
-    if (engine->busy == 1) {
-        engine->deletePending = 1;
-        lockLeave(&engine->lock);
-        return;
-    }
+    // From here on a block that takes the lock finds the engine given up.
+    engine->deletePending = 1;
+    const bool blockInProgress = engine->busy == 1;
     lockLeave(&engine->lock);
+    if (blockInProgress) return;  // that block frees it when it ends
+    waitUntilNoCallInside(&engine->callsInside);
     destroyEngine(&engine);
 }
 
@@ -99,6 +103,7 @@ int32_t resetChannels(LimiterEngine* engine) {
     resetChannel(engine->channelState[0]);
     if (engine->channelCount == 2) resetChannel(engine->channelState[1]);
     engine->coefficientsValid = 0;
+    engine->startsFresh = 1;
     return 1;
 }
 

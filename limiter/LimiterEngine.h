@@ -33,10 +33,22 @@ struct LimiterEngine {
     int32_t channelCount;
     LimiterParams params;
     ChannelState channelState[2];
+    // 1 from creation and every reset until a block runs: that block starts
+    // at the current settings, since there is no audio to ramp from.
+    int32_t startsFresh;
+    // Block calls between their first and last touch of this record (see
+    // EngineEntry.h); read and written only with atomic operations.
+    int32_t callsInside;
 };
 
 LimiterEngine* createEngine();
 void destroyEngine(LimiterEngine** slot);
+// The owner gives the engine up and clears its slot. A block in progress
+// frees it when it ends; blocks that are inside a call at that moment are
+// waited for. The host's duty: no block call may start after the release has
+// begun. A call that read the slot before the release but reaches the engine
+// only after it was freed is outside what any engine can defend (VST hosts
+// never call process during or after effClose).
 void releaseEngine(LimiterEngine** slot);
 int32_t configureEngine(LimiterEngine** slot, float sampleRate, int32_t channelCount);
 void resetEngine(LimiterEngine** slot);
@@ -48,6 +60,7 @@ void setParams(LimiterEngine* engine, const void* source);
 void setMute(LimiterEngine* engine, int32_t mute);
 int32_t getMute(LimiterEngine* engine);
 
+// Both block operations treat a count below one frame as an empty call.
 // Adds the limited signal into the outputs.
 void processBlockAdd(LimiterEngine** slot, const float* in1, const float* in2,
                      float* out1, float* out2, int32_t frames);

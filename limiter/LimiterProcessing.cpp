@@ -5,193 +5,174 @@
 // Precision is part of the result: samples and coefficients are float32, the
 // arithmetic between them is double, and the shaped sample, the stored output
 // and the state kept between blocks are rounded to float32 where noted.
-#include <cmath>
+//
+// A block runs in stretches of a few hundred frames, each in three passes:
+// shaping (per channel, vectorised), the envelope (both channels in one
+// serial loop) and the store (per channel, vectorised). Both channels' inputs
+// of a stretch are read before any of its outputs is written, so a host may
+// pass one buffer as one channel's input and the other's output.
 #include <cstdint>
 #include <cstring>
 
+#include "limiter/EngineEntry.h"
+#include "limiter/EnvelopePass.h"
 #include "limiter/LimiterEngine.h"
+#include "limiter/ParameterRamp.h"
+#include "limiter/ShapingPass.h"
+#include "limiter/StorePass.h"
 
 namespace {
 
-constexpr int kRampLength = 48;
-const double kTiny = static_cast<double>(1e-30f);
-const double kCeiling = static_cast<double>(0.99999f);
-const double kRampStep = static_cast<double>(0.020833334f);  // one forty-eighth
-
-struct Coefficients {
-    float drive, gain, limit;
-};
-
-// drive, gain and limit for the first 48 samples of a block that follows a
-// parameter change, moving from the previous values to the new ones.
-struct RampTables {
-    float drive[kRampLength];
-    float gain[kRampLength];
-    float limit[kRampLength];
-};
-
-void fillRamp(float* table, float previous, float next) {
-    const double step = (static_cast<double>(next) - static_cast<double>(previous)) * kRampStep;
-    double value = previous;
-    for (int k = 0; k < kRampLength; ++k) {
-        value += step;
-        table[k] = static_cast<float>(value);
-    }
-}
-
-void buildRamp(RampTables& ramp, const Coefficients& previous, const ChannelState& next) {
-    fillRamp(ramp.drive, previous.drive, next.drive);
-    fillRamp(ramp.gain, previous.gain, next.gain);
-    fillRamp(ramp.limit, previous.limit, next.limit);
-}
+// Frames per stretch: the shaped and limited samples of both channels stay
+// in the first-level cache (12 bytes a sample).
+constexpr int32_t kStretch = 256;
 
 // The two store forms: the adding form rounds once, after the addition.
 struct AddingStore {
     static constexpr bool kSilenceWhenMuted = false;
-    static void store(float& out, double value, double limit) {
-        out = static_cast<float>(static_cast<double>(out) + value * limit);
+    static void store(const double* o, float* out, int32_t n, double limit) {
+        storeAdding(o, out, n, limit);
+    }
+    static void storeRamped(const double* o, float* out, int32_t n, const float* limit) {
+        storeAddingRamped(o, out, n, limit);
     }
 };
 
 struct ReplacingStore {
     static constexpr bool kSilenceWhenMuted = true;
-    static void store(float& out, double value, double limit) {
-        out = static_cast<float>(value * limit);
+    static void store(const double* o, float* out, int32_t n, double limit) {
+        storeReplacing(o, out, n, limit);
+    }
+    static void storeRamped(const double* o, float* out, int32_t n, const float* limit) {
+        storeReplacingRamped(o, out, n, limit);
     }
 };
 
-// The running state of one channel while a block is processed.
-struct Envelope {
-    double gain;  // g, kept in double for the length of the block
-    float level;  // |y| of the previous sample
+// One channel through one block.
+struct ChannelRun {
+    const float* in;
+    float* out;
+    double drive, gain, limit;
+    const ParameterRamp* ramp;  // null when the block does not ramp
+    EnvelopeChannel envelope;
+
+    ChannelRun(const ChannelState& s, const float* input, float* output, const ParameterRamp* r)
+        : in(input), out(output), drive(s.drive), gain(s.gain), limit(s.limit), ramp(r),
+          envelope{s.envelopeGain, s.lastLevel, {1.0, s.recoveryInverse}, s.recoveryFactor} {}
+
+    // How many of the block's samples [start, start + n) the ramp covers.
+    int32_t rampedIn(int32_t start, int32_t n) const {
+        if (!ramp || start >= ramp->frames) return 0;
+        return ramp->frames - start < n ? ramp->frames - start : n;
+    }
+
+    void shape(float* y, int32_t start, int32_t n) const {
+        const int32_t r = rampedIn(start, n);
+        if (r > 0) shapeRampedSamples(in + start, y, r, ramp->drive + start, ramp->gain + start);
+        shapeSamples(in + start + r, y + r, n - r, drive, gain);
+    }
+
+    template <class Store>
+    void store(const double* o, int32_t start, int32_t n) const {
+        const int32_t r = rampedIn(start, n);
+        if (r > 0) Store::storeRamped(o, out + start, r, ramp->limit + start);
+        Store::store(o + r, out + start + r, n - r, limit);
+    }
+
+    void saveState(ChannelState& s) const {
+        s.lastLevel = envelope.level;
+        s.envelopeGain = static_cast<float>(envelope.gain);
+    }
 };
 
-// Exponent bits all set: infinity or NaN. A bit test, because some C
-// libraries make std::isfinite a function call inside the sample loop.
-inline bool isFinite(float value) {
-    uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return (bits & 0x7F800000u) != 0x7F800000u;
-}
-
 template <class Store>
-inline void processSample(Envelope& env, float input, float& output, double drive,
-                          double gain, double limit, double recoveryFactor,
-                          double recoveryInverse) {
-    // A non-finite sample is taken as silence: fed through, it would set the
-    // envelope to 1/inf = 0 and silence the channel until the next reset.
-    const double x = (isFinite(input) ? static_cast<double>(input) : 0.0) + kTiny;
-    double t = 1.0 - std::fabs(x);
-    if (t < kTiny) t = kTiny;
-    const float y = static_cast<float>(x * gain * (1.0 + drive * t));
-    const float m = std::fabs(y);
-    double g = env.gain;
-    if (m > env.level) g *= recoveryInverse;
-    g *= recoveryFactor;
-    if (g > 1.0) g = 1.0;
-    double o = static_cast<double>(y) * g;
-    // On an overshoot the gain is re-derived from this sample so that it maps
-    // y to full scale. An infinite y (a huge gain setting) would give g = 0
-    // for good, so the envelope is then kept as it was.
-    if (o > kCeiling) {
-        o = kCeiling;
-        if (isFinite(y)) g = 1.0 / static_cast<double>(y);
-    } else if (o < -kCeiling) {
-        o = -kCeiling;
-        if (isFinite(y)) g = -1.0 / static_cast<double>(y);
-    }
-    Store::store(output, o, limit);
-    env.gain = g;
-    env.level = m;
-}
-
-template <class Store>
-void processChannel(ChannelState& state, const float* in, float* out, int32_t frames,
-                    const RampTables* ramp) {
-    Envelope env{static_cast<double>(state.envelopeGain), state.lastLevel};
-    const double recoveryFactor = state.recoveryFactor;
-    const double recoveryInverse = state.recoveryInverse;
-    int32_t i = 0;
-    if (ramp) {
-        const int32_t rampFrames = frames < kRampLength ? frames : kRampLength;
-        for (; i < rampFrames; ++i) {
-            processSample<Store>(env, in[i], out[i], ramp->drive[i], ramp->gain[i],
-                                 ramp->limit[i], recoveryFactor, recoveryInverse);
+void processFrames(ChannelRun* runs, int channels, int32_t frames) {
+    alignas(16) float y[2][kStretch];
+    alignas(16) double o[2][kStretch];
+    for (int32_t start = 0; start < frames; start += kStretch) {
+        const int32_t n = frames - start < kStretch ? frames - start : kStretch;
+        for (int c = 0; c < channels; ++c) runs[c].shape(y[c], start, n);
+        if (channels == 2) {
+            runEnvelopePair(runs[0].envelope, runs[1].envelope, y[0], y[1], o[0], o[1], n);
+        } else {
+            runEnvelope(runs[0].envelope, y[0], o[0], n);
         }
+        for (int c = 0; c < channels; ++c) runs[c].store<Store>(o[c], start, n);
     }
-    const double drive = state.drive;
-    const double gain = state.gain;
-    const double limit = state.limit;
-    for (; i < frames; ++i) {
-        processSample<Store>(env, in[i], out[i], drive, gain, limit, recoveryFactor,
-                             recoveryInverse);
-    }
-    state.lastLevel = env.level;
-    state.envelopeGain = static_cast<float>(env.gain);
 }
 
 bool channel2Runs(const LimiterEngine* engine, const float* in2) {
     return engine->channelCount != 1 && in2 != nullptr;
 }
 
+RampedCoefficients rampedCoefficients(const ChannelState& s) { return {s.drive, s.gain, s.limit}; }
+
+// The block protocol. Everything the block needs from the engine's flags is
+// decided under the lock: once the lock is left with busy clear, another
+// thread may free the engine.
 template <class Store>
 void processBlock(LimiterEngine** slot, const float* in1, const float* in2, float* out1,
                   float* out2, int32_t frames) {
-    if (!slot || !*slot || frames == 0) return;
+    if (!slot || frames < 1) return;
     // The block works on its own copy of the pointer: after a deferred
     // destruction it must not write into the owner's slot (see releaseEngine).
-    LimiterEngine* engine = *slot;
+    LimiterEngine* engine = engineInSlot(slot);
+    if (!engine) return;
 
+    enterEngineCall(&engine->callsInside);
     lockEnter(&engine->lock);
-    if (engine->busy == 1 || engine->mute == 1) {
-        const bool muted = engine->busy != 1;
+    const bool stereo = channel2Runs(engine, in2);
+    if (engine->busy == 1 || engine->mute == 1 || engine->deletePending == 1) {
+        const bool silence = Store::kSilenceWhenMuted && engine->busy != 1 && engine->mute == 1;
         lockLeave(&engine->lock);
+        leaveEngineCall(&engine->callsInside);
         // Muted, the replacing form writes silence: a host's output buffers
-        // hold stale audio. The adding form simply adds nothing.
-        if (muted && Store::kSilenceWhenMuted && frames > 0) {
+        // hold stale audio. The adding form simply adds nothing. A given-up
+        // engine is left to whoever frees it.
+        if (silence) {
             std::memset(out1, 0, sizeof(float) * frames);
-            if (channel2Runs(engine, in2)) std::memset(out2, 0, sizeof(float) * frames);
+            if (stereo) std::memset(out2, 0, sizeof(float) * frames);
         }
-        return;
-    }
-    if (engine->deletePending == 1) {
-        lockLeave(&engine->lock);
-        if (*slot == engine) *slot = nullptr;
-        destroyEngine(&engine);
         return;
     }
     engine->busy = 1;
     // The coefficients the ramp starts from are copied only once this block
     // owns the engine: a re-entrant call must not read them while another
-    // block is running.
-    Coefficients previous[2];
-    const bool ramps = engine->coefficientsValid == 0;
+    // block is running. After a reset there is nothing to ramp from.
+    const bool ramps = engine->coefficientsValid == 0 && engine->startsFresh == 0;
+    RampedCoefficients previous[2];
     if (ramps) {
-        for (int c = 0; c < 2; ++c) {
-            const ChannelState& s = engine->channelState[c];
-            previous[c] = {s.drive, s.gain, s.limit};
-        }
-        deriveCoefficients(engine);
+        for (int c = 0; c < 2; ++c) previous[c] = rampedCoefficients(engine->channelState[c]);
     }
+    if (engine->coefficientsValid == 0) deriveCoefficients(engine);
+    engine->startsFresh = 0;
     lockLeave(&engine->lock);
 
-    RampTables ramp;
-    if (ramps) buildRamp(ramp, previous[0], engine->channelState[0]);
-    processChannel<Store>(engine->channelState[0], in1, out1, frames, ramps ? &ramp : nullptr);
-    if (channel2Runs(engine, in2)) {
-        if (ramps) buildRamp(ramp, previous[1], engine->channelState[1]);
-        processChannel<Store>(engine->channelState[1], in2, out2, frames,
-                              ramps ? &ramp : nullptr);
+    const int channels = stereo ? 2 : 1;
+    ParameterRamp ramp[2];
+    for (int c = 0; ramps && c < channels; ++c) {
+        buildRamp(ramp[c], previous[c], rampedCoefficients(engine->channelState[c]), frames);
     }
+    ChannelRun runs[2] = {
+        ChannelRun(engine->channelState[0], in1, out1, ramps ? &ramp[0] : nullptr),
+        ChannelRun(engine->channelState[1], in2, out2, ramps ? &ramp[1] : nullptr),
+    };
+    processFrames<Store>(runs, channels, frames);
+    for (int c = 0; c < channels; ++c) runs[c].saveState(engine->channelState[c]);
 
+    // The engine stays busy until the block that frees it has done so: a
+    // second audio thread taking the lock meanwhile must find it busy.
     lockEnter(&engine->lock);
-    engine->busy = 0;
     if (engine->deletePending == 1) {
         lockLeave(&engine->lock);
+        leaveEngineCall(&engine->callsInside);
+        waitUntilNoCallInside(&engine->callsInside);
         destroyEngine(&engine);
         return;
     }
+    engine->busy = 0;
     lockLeave(&engine->lock);
+    leaveEngineCall(&engine->callsInside);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "limiter/LimiterEngine.h"
+#include "tests/limiter/ReferenceLimiter.h"
 
 namespace {
 
@@ -71,8 +72,9 @@ TEST_F(Processing, OvershootDropsTheGainAtOnceAndItRecoversPerSample) {
 }
 
 TEST_F(Processing, GainChangeRampsOverTheFirst48Samples) {
-    setChannelGain(2.0f);
     const float x = 0.01f;
+    replace(std::vector<float>(8, x));  // audio is running: a change ramps
+    setChannelGain(2.0f);
     const std::vector<float> out = replace(std::vector<float>(100, x));
     const double shape = 1.0 + (1.0 - x) * kDrive;
     for (int k = 0; k < 48; ++k) {
@@ -83,8 +85,9 @@ TEST_F(Processing, GainChangeRampsOverTheFirst48Samples) {
 }
 
 TEST_F(Processing, RampIsNotCarriedIntoTheNextBlock) {
-    setChannelGain(2.0f);
     const float x = 0.01f;
+    replace(std::vector<float>(8, x));  // audio is running: a change ramps
+    setChannelGain(2.0f);
     const double shape = 1.0 + (1.0 - x) * kDrive;
     std::vector<float> out = replace(std::vector<float>(10, x));
     for (int k = 0; k < 10; ++k) ASSERT_NEAR(out[k], x * (1.0 + (k + 1) / 48.0) * shape, 1e-7);
@@ -217,6 +220,46 @@ TEST_F(Processing, OutputNeverExceedsTheCeilingForLoudNoise) {
     setChannelGain(8.0f);
     const std::vector<float> out = replace(in);
     for (float o : out) ASSERT_LE(std::fabs(o), 0.99999f);
+}
+
+// Channel 1 alone (no second input) runs its own loop: bit for bit the
+// reference, over blocks that ramp, cross stretches and end in between.
+TEST(OneChannel, MatchesTheReferenceBitForBit) {
+    LimiterEngine* engine = createEngine();
+    configureEngine(&engine, 44100.0f, 2);
+    LimiterParams params;
+    getParams(engine, &params);
+    ReferenceChannel reference;
+    reference.configure(params.channel[0]);
+    std::vector<float> warm(64, 0.3f), warmOut(64), expectedWarm(64);
+    processBlockReplace(&engine, warm.data(), nullptr, warmOut.data(), nullptr, 64);
+    reference.process(warm.data(), expectedWarm.data(), 64, false);  // audio is running: changes ramp
+    const int sizes[] = {300, 1, 47, 49, 700, 16};
+    uint32_t seed = 99;
+    for (int block = 0; block < 6; ++block) {
+        ChannelParams& p = params.channel[0];
+        p = {1.0f + block, 0.5f + 0.75f * block, 5.0f + 20.0f * block, 1.0f - 0.1f * block};
+        setParams(engine, &params);
+        reference.setParams(p);
+        const int n = sizes[block];
+        std::vector<float> in(n), out(n, 0.25f), unused(n, 7.0f);
+        for (float& s : in) {
+            seed = seed * 1664525u + 1013904223u;
+            s = (static_cast<float>(seed >> 8) / 8388608.0f - 1.0f) * (block % 2 ? 1.5f : 0.3f);
+        }
+        std::vector<float> expected = out;
+        const bool adding = block % 2 == 1;
+        reference.process(in.data(), expected.data(), n, adding);
+        if (adding) {
+            processBlockAdd(&engine, in.data(), nullptr, out.data(), unused.data(), n);
+        } else {
+            processBlockReplace(&engine, in.data(), nullptr, out.data(), unused.data(), n);
+        }
+        EXPECT_EQ(std::memcmp(out.data(), expected.data(), sizeof(float) * n), 0) << "block " << block;
+        EXPECT_EQ(unused, std::vector<float>(n, 7.0f));
+    }
+    EXPECT_EQ(engine->channelState[0].envelopeGain, reference.envelope());
+    destroyEngine(&engine);
 }
 
 }  // namespace

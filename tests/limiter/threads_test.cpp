@@ -101,16 +101,20 @@ TEST(EngineThreads, ReleaseDuringABlockDefersDestructionToTheAudioThread) {
     EXPECT_GT(deferred, 0);
 }
 
-TEST(EngineThreads, DeletePendingAtBlockStartDestroysInsteadOfProcessing) {
+// Only the release or the block in progress frees an engine; a block that
+// finds it given up leaves it alone and processes nothing.
+TEST(EngineThreads, BlockFindingTheEngineGivenUpDoesNothing) {
     const int32_t baseline = liveEngineCount();
     LimiterEngine* engine = createEngine();
     configureEngine(&engine, 44100.0f, 2);
     engine->deletePending = 1;
     std::vector<float> in(16, 0.5f), out(16, 2.0f);
     processBlockReplace(&engine, in.data(), in.data(), out.data(), out.data(), 16);
-    EXPECT_EQ(engine, nullptr);
+    EXPECT_NE(engine, nullptr);
     EXPECT_EQ(out, std::vector<float>(16, 2.0f));
-    EXPECT_EQ(liveEngineCount(), baseline);
+    EXPECT_EQ(engine->busy, 0);
+    EXPECT_EQ(liveEngineCount(), baseline + 1);
+    destroyEngine(&engine);
 }
 
 TEST(EngineThreads, AudioEditorAndRogueSecondAudioThreadTogether) {
@@ -138,6 +142,94 @@ TEST(EngineThreads, AudioEditorAndRogueSecondAudioThreadTogether) {
     audio.join();
     rogue.join();
     destroyEngine(&engine);
+}
+
+int32_t callsInside(const LimiterEngine* engine) {
+    return __atomic_load_n(&engine->callsInside, __ATOMIC_ACQUIRE);
+}
+
+// Audio blocks and the owner's release meet at the engine's lock: the test
+// holds it while they line up, in the order that once went wrong, then lets
+// them go (waiters are woken in the order they came). Every audio call starts
+// before the release, as a host must ensure; the engine must then be freed
+// exactly once and touched by nobody afterwards (AddressSanitizer and
+// ThreadSanitizer watch the native builds).
+struct Meeting {
+    const char* name;
+    bool muted;
+    // false: a muted block, then the release. true: the release, the block in
+    // progress at its end, then a second audio thread's block.
+    bool blockInProgress;
+};
+
+void meetAtTheLock(const Meeting& meeting) {
+    const int32_t baseline = liveEngineCount();
+    // A muted block's silence is long, so that the release can finish while
+    // it is written.
+    const int kBlock = meeting.muted ? 1 << 21 : 1 << 18;
+    std::vector<float> in(kBlock, 1.2f), out[4] = {std::vector<float>(kBlock), std::vector<float>(kBlock),
+                                                    std::vector<float>(kBlock), std::vector<float>(kBlock)};
+    LimiterEngine* slot = createEngine();
+    configureEngine(&slot, 44100.0f, 2);
+    setMute(slot, meeting.muted ? 1 : 0);
+    LimiterEngine* const engine = slot;
+    // The audio threads read the owner's slot before the release clears it.
+    LimiterEngine* audioSlots[2] = {slot, slot};
+    std::vector<std::thread> threads;
+    std::atomic<bool> firstDone{false};
+    if (meeting.blockInProgress) {
+        threads.emplace_back([&] {
+            processBlockReplace(&audioSlots[0], in.data(), in.data(), out[0].data(), out[1].data(), kBlock);
+            firstDone = true;
+        });
+    }
+    // Hold the lock, with the block in progress (if any) inside its samples.
+    for (;;) {
+        lockEnter(&engine->lock);
+        if (!meeting.blockInProgress || engine->busy == 1 || firstDone.load()) break;
+        lockLeave(&engine->lock);
+        std::this_thread::yield();
+    }
+    auto startSecondBlock = [&] {
+        const int32_t inside = callsInside(engine);
+        threads.emplace_back([&] {
+            processBlockReplace(&audioSlots[1], in.data(), in.data(), out[2].data(), out[3].data(), kBlock);
+        });
+        while (callsInside(engine) == inside) std::this_thread::yield();
+    };
+    auto startRelease = [&] { threads.emplace_back([&] { releaseEngine(&slot); }); };
+    auto pause = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
+    if (meeting.blockInProgress) {
+        startRelease();
+        pause(300);  // the release waits; the block finishes its samples and waits behind it
+        startSecondBlock();
+    } else {
+        startSecondBlock();
+        pause(20);
+        startRelease();
+    }
+    pause(20);
+    lockLeave(&engine->lock);
+    for (std::thread& t : threads) t.join();
+    EXPECT_EQ(slot, nullptr);
+    EXPECT_EQ(liveEngineCount(), baseline) << "engine leaked or freed twice";
+}
+
+const Meeting kMeetings[] = {
+    // A muted block leaves the lock with busy clear: the release may free the
+    // engine at once, so the block must have decided everything before.
+    {"a muted block, then the release", true, false},
+    // The block in progress keeps the engine busy until it has freed it; the
+    // second audio thread's block, already waiting for the lock, must find it
+    // busy and leave before the memory goes.
+    {"the release, the block in progress at its end, a second audio thread's block", false, true},
+};
+
+TEST(EngineThreads, ReleaseMeetingAudioBlocksAtTheLock) {
+    for (const Meeting& meeting : kMeetings) {
+        SCOPED_TRACE(meeting.name);
+        for (int trial = 0; trial < 4; ++trial) meetAtTheLock(meeting);
+    }
 }
 
 }  // namespace
