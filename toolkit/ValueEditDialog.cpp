@@ -4,6 +4,7 @@
 #include "toolkit/ValueEditDialog.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "toolkit/ByteBlock.h"
 #include "toolkit/ControlData.h"
@@ -64,8 +65,26 @@ LRESULT CALLBACK keyFilter(HWND field, UINT message, WPARAM wParam, LPARAM lPara
     return CallWindowProcA(fieldProc, field, message, wParam, lParam);
 }
 
+// Whether text set in the font is wider than the field can show. Such a
+// text (a huge value) must scroll: an edit field that does not scroll and
+// already holds more than it shows fails when typed into at its start.
+bool widerThanField(HWND dialog, const ValueEditRecord* r, const char* text) {
+    HDC dc = GetDC(dialog);
+    HGDIOBJ old = SelectObject(dc, toolkit().fonts[r->fontIndex & 0xF]);
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+    SelectObject(dc, old);
+    ReleaseDC(dialog, dc);
+    const int32_t room = r->width - 2 * kMargin - 2 * GetSystemMetrics(SM_CXEDGE);
+    return size.cx > room;
+}
+
 HWND createField(HWND dialog, const ValueEditRecord* r) {
-    HWND field = CreateWindowExA(WS_EX_CLIENTEDGE, "edit", nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+    const char* text = r->initialText != nullptr ? r->initialText : "";
+    // Typing stops at the field's width; only a text already wider scrolls.
+    const DWORD scrolling = widerThanField(dialog, r, text) ? ES_AUTOHSCROLL : 0;
+    HWND field = CreateWindowExA(WS_EX_CLIENTEDGE, "edit", nullptr,
+                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | scrolling,
                                  0, 0, r->width, r->height, dialog,
                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kEditFieldId)),
                                  toolkit().instance, nullptr);
@@ -77,7 +96,7 @@ HWND createField(HWND dialog, const ValueEditRecord* r) {
     SetWindowLongPtrA(field, GWLP_USERDATA, fieldProc);
     SendMessageA(field, WM_SETFONT, reinterpret_cast<WPARAM>(toolkit().fonts[r->fontIndex & 0xF]), TRUE);
     SendMessageA(field, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(kMargin, kMargin));
-    SetWindowTextA(field, r->initialText != nullptr ? r->initialText : "");
+    SetWindowTextA(field, text);
     SendMessageA(field, EM_SETSEL, 0, -1);
     return field;
 }

@@ -156,6 +156,15 @@ TEST_F(ValueEditTest, EachWayOutGivesItsText) {
     // The initial text is cut as well.
     EXPECT_EQ(run(longText.c_str(), [](HWND, HWND field) { postKey(field, VK_RETURN); }),
               std::string(1023, '7'));
+    // A value wider than the field (the largest float) is edited at its start.
+    const std::string huge = "-340282346638528859811704183484516925440.000";
+    EXPECT_EQ(run(huge.c_str(),
+                  [](HWND, HWND field) {
+                      postKey(field, VK_HOME);
+                      postText(field, "1");
+                      postKey(field, VK_RETURN);
+                  }),
+              "1" + huge);
 }
 
 TEST_F(ValueEditTest, SecondDialogClosesTheFirstAsCancelled) {
