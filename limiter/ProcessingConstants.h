@@ -1,6 +1,6 @@
 #pragma once
 // Constants of the audio path, each taken in single precision and used in
-// double, as the arithmetic is specified.
+// double: the output must come out the same to the bit in every build.
 
 // A parameter change is ramped in over this many samples of the next block.
 constexpr int kRampLength = 48;

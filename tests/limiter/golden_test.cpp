@@ -1,6 +1,6 @@
 // A fixed multi-block session checked sample for sample against the plain
 // reference model, and summarised in one digest that the native and the
-// Windows build must both reproduce: the arithmetic is specified to the bit.
+// Windows build must both reproduce: the output is the same to the bit.
 #include <gtest/gtest.h>
 
 #include <cstdint>

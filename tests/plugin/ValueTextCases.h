@@ -23,7 +23,7 @@ inline std::ostream& operator<<(std::ostream& out, const TextCase& c) {
 }
 
 inline const TextCase kTextCases[] = {
-    // The documented table, at 44100 Hz.
+    // Each conversion at its usual values, at 44100 Hz.
     {TextOp::Float, 0.0, "0.000000"},
     {TextOp::Float, 1.0, "1.000000"},
     {TextOp::Float, -1.5, "-1.50000"},
