@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "GdiObjectCounter.h"
+#include "LeakCheck.h"
+#include "ModalScript.h"
 #include "Screenshot.h"
 #include "ToolkitTestWindows.h"
 #include "toolkit/ControlData.h"
@@ -35,49 +36,13 @@ int32_t __cdecl report(void* user, int32_t code, uint32_t value) {
     return 0;
 }
 
-// What a timer does inside a modal loop the knob runs.
-struct ModalScript {
-    std::string editText;     // the value edit field's text when the dialog was seen
-    bool sawEdit = false, sawTime = false, sawMenu = false;
-    HWND destroyKnob = nullptr;   // destroyed from inside the loop when set
-    const char* typeText = nullptr;  // replaces the field's text before Enter
-    bool confirm = false;
-};
-ModalScript g_script;
-
-void CALLBACK driveModal(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    if (g_script.destroyKnob != nullptr) {
-        DestroyWindow(g_script.destroyKnob);
-        g_script.destroyKnob = nullptr;
-    }
-    if (HWND dialog = toolkit().valueEditDialog) {
-        g_script.sawEdit = true;
-        HWND field = GetDlgItem(dialog, 10);
-        char text[64] = {};
-        GetWindowTextA(field, text, sizeof text);
-        g_script.editText = text;
-        if (g_script.typeText != nullptr) SetWindowTextA(field, g_script.typeText);
-        PostMessageA(field, WM_KEYDOWN, g_script.confirm ? VK_RETURN : VK_ESCAPE, 0x00010001);
-        return;
-    }
-    if (HWND dialog = toolkit().timeEntryDialog) {
-        g_script.sawTime = true;
-        PostMessageA(dialog, WM_COMMAND, g_script.confirm ? IDOK : IDCANCEL, 0);
-        return;
-    }
-    // Otherwise a popup menu is being tracked.
-    g_script.sawMenu = true;
-    EndMenu();
-}
-
 class KnobTest : public ToolkitWindowTest {
 protected:
     void SetUp() override {
         ToolkitWindowTest::SetUp();
         face_ = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(509));
         toolkit().knob_mouse_mode = 1;
-        g_script = ModalScript{};
+        g_modal = ModalScript{};
     }
     void TearDown() override {
         for (HWND k : knobs_) DestroyWindow(k);
@@ -99,14 +64,6 @@ protected:
     static void key(HWND k, WPARAM vk) { SendMessageA(k, WM_KEYDOWN, vk, 1); }
     static void wheel(HWND k, int16_t delta) {
         SendMessageA(k, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(30, 30));
-    }
-    // Runs f with a timer that drives the modal loop f starts.
-    template <typename F>
-    void modal(F f) {
-        const UINT_PTR timer = SetTimer(nullptr, 0, 50, driveModal);
-        f();
-        KillTimer(nullptr, timer);
-        pumpMessages();
     }
     HBITMAP face_ = nullptr;
     Reports reports_;
@@ -309,8 +266,8 @@ TEST_F(KnobTest, MenuTexts) {
 TEST_F(KnobTest, MenuShowsTheStateAndSurvivesTheKnob) {
     HWND k = knob(0, 1, 8, 8, 0.5f);
     toolkit().knob_mouse_mode = 3;
-    modal([&] { mouse(k, WM_RBUTTONDOWN, 16, 16, MK_RBUTTON); });
-    EXPECT_TRUE(g_script.sawMenu);
+    run_modal([&] { mouse(k, WM_RBUTTONDOWN, 16, 16, MK_RBUTTON); });
+    EXPECT_TRUE(g_modal.sawMenu);
     HMENU menu = record(k)->menu;
     EXPECT_TRUE(GetMenuState(menu, 12, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_TRUE(GetMenuState(menu, 10, MF_BYCOMMAND) & MF_GRAYED);
@@ -319,18 +276,18 @@ TEST_F(KnobTest, MenuShowsTheStateAndSurvivesTheKnob) {
     EXPECT_EQ(menuText(menu, 50), "Current value : +8.000");
 
     // Destroyed while its menu is up: nothing touches the freed knob.
-    g_script = ModalScript{};
-    g_script.destroyKnob = k;
-    modal([&] { mouse(k, WM_RBUTTONDOWN, 16, 16, MK_RBUTTON); });
+    g_modal = ModalScript{};
+    g_modal.destroy = k;
+    run_modal([&] { mouse(k, WM_RBUTTONDOWN, 16, 16, MK_RBUTTON); });
     EXPECT_FALSE(IsWindow(k));
 }
 
 TEST_F(KnobTest, EditGestures) {
     // Ctrl+click on a decibel knob edits decibels: the field starts at -6.021.
     HWND db = knob(KNOB_DB | KNOB_NOTIFY_DRAG, 0.25f, 1, 0.5f, 0.005f);
-    g_script.confirm = true;
-    modal([&] { mouse(db, WM_LBUTTONDOWN, 16, 16, MK_LBUTTON | MK_CONTROL); });
-    EXPECT_EQ(g_script.editText, "-6.021");
+    g_modal.confirm = true;
+    run_modal([&] { mouse(db, WM_LBUTTONDOWN, 16, 16, MK_LBUTTON | MK_CONTROL); });
+    EXPECT_EQ(g_modal.editText, "-6.021");
     // Enter on the unchanged text keeps the value exactly and still reports.
     EXPECT_EQ(value(db), 0.5f);
     EXPECT_EQ(reports_.values, (std::vector<float>{0.5f}));
@@ -338,48 +295,48 @@ TEST_F(KnobTest, EditGestures) {
     // Insert on a plain knob; a typed value is taken; one outside the range
     // is refused but reported.
     HWND plain = knob(KNOB_EDIT_VALUE, 1, 8, 2, 0.5f);
-    g_script = ModalScript{};
-    g_script.confirm = true;
-    g_script.typeText = "3.25";
-    modal([&] { key(plain, VK_INSERT); });
+    g_modal = ModalScript{};
+    g_modal.confirm = true;
+    g_modal.typeText = "3.25";
+    run_modal([&] { key(plain, VK_INSERT); });
     EXPECT_EQ(value(plain), 3.25f);
-    g_script.typeText = "12";
-    modal([&] { key(plain, VK_INSERT); });
+    g_modal.typeText = "12";
+    run_modal([&] { key(plain, VK_INSERT); });
     EXPECT_EQ(value(plain), 3.25f);
     EXPECT_EQ(reports_.values.back(), 3.25f);
     // Escape changes nothing and reports nothing.
     const size_t reported = reports_.values.size();
-    g_script = ModalScript{};
-    modal([&] { key(plain, VK_INSERT); });
-    EXPECT_TRUE(g_script.sawEdit);
+    g_modal = ModalScript{};
+    run_modal([&] { key(plain, VK_INSERT); });
+    EXPECT_TRUE(g_modal.sawEdit);
     EXPECT_EQ(reports_.values.size(), reported);
 
     // Time knobs open the time entry dialog.
     HWND time = knob(KNOB_EDIT_TIME, 0, 10, 0.5f, 0.1f);
-    g_script = ModalScript{};
-    modal([&] { key(time, VK_INSERT); });
-    EXPECT_TRUE(g_script.sawTime);
+    g_modal = ModalScript{};
+    run_modal([&] { key(time, VK_INSERT); });
+    EXPECT_TRUE(g_modal.sawTime);
     EXPECT_EQ(value(time), 0.5f);
 
     // No edit at all on a KNOB_NO_EDIT knob: no dialog, no adjust window.
     HWND none = knob(KNOB_NO_EDIT | KNOB_EDIT_VALUE, 0, 1, 0, 0.1f);
-    g_script = ModalScript{};
-    modal([&] {
+    g_modal = ModalScript{};
+    run_modal([&] {
         key(none, VK_INSERT);
         mouse(none, WM_LBUTTONDOWN, 16, 16, MK_LBUTTON | MK_CONTROL);
         mouse(none, WM_LBUTTONDOWN, 16, 16, MK_LBUTTON | MK_SHIFT);
     });
-    EXPECT_FALSE(g_script.sawEdit);
+    EXPECT_FALSE(g_modal.sawEdit);
     EXPECT_EQ(toolkit().adjustWindow, nullptr);
 }
 
 TEST_F(KnobTest, DestroyedWhileItsDialogsRun) {
     for (uint32_t style : {KNOB_EDIT_VALUE, KNOB_DB, KNOB_EDIT_TIME}) {
         HWND k = knob(style, 0.25f, 1, 0.5f, 0.01f);
-        g_script = ModalScript{};
-        g_script.destroyKnob = k;
-        g_script.confirm = true;
-        modal([&] { key(k, VK_INSERT); });
+        g_modal = ModalScript{};
+        g_modal.destroy = k;
+        g_modal.confirm = true;
+        run_modal([&] { key(k, VK_INSERT); });
         EXPECT_FALSE(IsWindow(k)) << style;
         EXPECT_TRUE(reports_.values.empty()) << style;
     }
@@ -482,13 +439,7 @@ TEST_F(KnobTest, RepaintsAtOnceOnlyWhenTheAngleMoves) {
 }
 
 TEST_F(KnobTest, NoLeaksOverManyKnobs) {
-    HWND first = knob(0x11000A0, 0, 1, 0.5f, 0.01f);
-    DestroyWindow(first);
-    knobs_.clear();
-    pumpMessages();
-    const int32_t gdi = live_gdi_objects();
-    if (gdi < 0) GTEST_SKIP() << "GDI objects cannot be counted here";
-    for (int i = 0; i < 200; ++i) {
+    expect_no_leaks(200, [&](int i) {
         HWND k = knob(0x11000A0 | (i % 2 ? KNOB_DB : 0), 0.25f, 1, 0.5f, 0.01f);
         ASSERT_NE(k, nullptr);
         mouse(k, WM_LBUTTONDOWN, 16, 16);
@@ -496,9 +447,7 @@ TEST_F(KnobTest, NoLeaksOverManyKnobs) {
         mouse(k, WM_LBUTTONUP, 16, 10, 0);
         DestroyWindow(k);
         knobs_.clear();
-    }
-    pumpMessages();
-    EXPECT_EQ(live_gdi_objects(), gdi);
+    });
 }
 
 }  // namespace

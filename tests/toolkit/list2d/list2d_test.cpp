@@ -282,10 +282,10 @@ TEST_F(List2DTest, TheOwnerMayDestroyTheListFromAnyCallback) {
         ValidateRect(w, nullptr);
         InvalidateRect(w, nullptr, FALSE);
         owner_.destroyAtCode = c.code;
-        menu_closer() = MenuCloser{};
+        g_modal = ModalScript{};
         c.act(w);
         EXPECT_FALSE(IsWindow(w)) << c.what;
-        EXPECT_FALSE(menu_closer().sawMenu) << c.what;  // no menu for a list already gone
+        EXPECT_FALSE(g_modal.sawMenu) << c.what;  // no menu for a list already gone
     }
 }
 
