@@ -24,8 +24,8 @@ public:
     void unload();
 
     AEffect* effect() const { return effect_; }
-    int32_t dispatch(int32_t opcode, int32_t index = 0, int32_t value = 0, void* ptr = nullptr,
-                     float opt = 0.0f);
+    intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
+                      float opt = 0.0f);
 
     // The 64-byte chunk, read with effGetChunk and written with effSetChunk.
     bool getChunk(LimiterParams& params, std::string& error);
@@ -35,8 +35,8 @@ public:
     static constexpr int32_t kHostVersion = 1;
 
 private:
-    static int32_t QC_CDECL callback(AEffect* effect, int32_t opcode, int32_t index, int32_t value,
-                                     void* ptr, float opt);
+    static intptr_t QC_CDECL callback(AEffect* effect, int32_t opcode, int32_t index,
+                                      intptr_t value, void* ptr, float opt);
     HMODULE module_ = nullptr;
     AEffect* effect_ = nullptr;
     std::string path_;

@@ -36,9 +36,10 @@ public:
     virtual void processReplacing(float** inputs, float** outputs, int32_t sampleFrames);
 
     // Slot 6: decodes opcodes 0 to 24 into the operations below or the
-    // editor's; every other opcode answers 0.
-    virtual int32_t dispatcher(int32_t opcode, int32_t index, int32_t value, void* ptr,
-                               float opt);
+    // editor's; every other opcode answers 0. The value and the answer are
+    // pointer-sized, as in the record's dispatcher.
+    virtual intptr_t dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                                float opt);
 
     // Slots 7 to 22: what the dispatcher calls.
     virtual void open();
@@ -113,5 +114,5 @@ public:
 
 private:
     void setFlag(int32_t bit, bool state);
-    int32_t callHost(int32_t opcode, int32_t index, int32_t value, float opt);
+    intptr_t callHost(int32_t opcode, int32_t index, intptr_t value, float opt);
 };
