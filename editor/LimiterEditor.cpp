@@ -23,7 +23,7 @@ void registerEditorClass(WNDPROC procedure) {
     WNDCLASSA windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = procedure;
-    windowClass.cbWndExtra = 4;
+    windowClass.cbWndExtra = sizeof(void*);
     windowClass.hInstance = moduleInstance();
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
