@@ -134,7 +134,7 @@ void pressMomentary(HWND window, SwitchRecord* r) {
     if (!autoRepeats(r)) return;
     r->repeatPaused = 0;
     r->repeatTicks = 0;
-    r->timerId = static_cast<uint32_t>(SetTimer(window, kSwitchRepeatTimer, kSwitchRepeatPeriodMs, nullptr));
+    r->timerId = SetTimer(window, kSwitchRepeatTimer, kSwitchRepeatPeriodMs, nullptr);
 }
 
 void press(HWND window, SwitchRecord* r) {
