@@ -12,6 +12,7 @@
 #include "host/ChunkFile.h"
 #include "host/DemoSignal.h"
 #include "host/HostOptions.h"
+#include "host/ModuleMachine.h"
 #include "host/SettingsReport.h"
 
 namespace {
@@ -230,6 +231,44 @@ TEST(ChunkFiles, RoundTripAndOnlySixtyFourBytes) {
     EXPECT_FALSE(readChunkFile(".", back, error));
     EXPECT_EQ(error, "cannot open chunk file '.': it is a folder, not a file");
     EXPECT_FALSE(writeChunkFile("no-such-dir/x.chunk", p, error));
+}
+
+TEST(ModuleMachine, ReadFromThePeHeaderAndOtherArchitecturesRefused) {
+    // A module head: "MZ", the PE header's offset at 0x3C, "PE\0\0", the machine.
+    auto head = [](uint32_t peAt, const char* signature, uint16_t machine, size_t size) {
+        std::vector<uint8_t> h(size, 0);
+        if (size >= 2) h[0] = 'M', h[1] = 'Z';
+        for (size_t i = 0; i < 4 && 0x3C + i < size; ++i) h[0x3C + i] = static_cast<uint8_t>(peAt >> (8 * i));
+        for (size_t i = 0; i < 4 && peAt + i < size; ++i) h[peAt + i] = static_cast<uint8_t>(signature[i]);
+        if (peAt + 5 < size) h[peAt + 4] = machine & 0xFF, h[peAt + 5] = machine >> 8;
+        return h;
+    };
+    const struct {
+        std::vector<uint8_t> bytes;
+        uint16_t machine;
+    } cases[] = {
+        {head(0x80, "PE\0\0", kMachineX86, 4096), kMachineX86},
+        {head(0x80, "PE\0\0", kMachineX64, 4096), kMachineX64},
+        {head(0x80, "PE\0\0", 0xAA64, 0x86), 0xAA64},  // the header at the very end
+        {head(0x80, "PE\0\0", kMachineX64, 0x85), 0},  // cut inside the machine field
+        {head(0x80, "NE\0\0", kMachineX64, 4096), 0},
+        {head(0xFFFFFFF0u, "PE\0\0", kMachineX64, 4096), 0},
+        {head(0x80, "PE\0\0", kMachineX64, 0x3F), 0},
+        {std::vector<uint8_t>(4096, 'M'), 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(moduleMachineOf(c.bytes.data(), c.bytes.size()), c.machine) << c.bytes.size();
+
+    EXPECT_EQ(machineRefusal(kMachineX86, kMachineX86), "");
+    EXPECT_EQ(machineRefusal(0, kMachineX64), "");
+    EXPECT_EQ(machineRefusal(kMachineX64, kMachineX86),
+              "it is a 64-bit DLL and this host is 32-bit: load it with the 64-bit qclamper-host.exe "
+              "(build/windows64/bin)");
+    EXPECT_EQ(machineRefusal(kMachineX86, kMachineX64),
+              "it is a 32-bit DLL and this host is 64-bit: load it with the 32-bit qclamper-host.exe "
+              "(build/windows/bin)");
+    EXPECT_EQ(machineRefusal(0xAA64, kMachineX64),
+              "it is a DLL for another processor (machine 0xAA64) and this host is 64-bit");
 }
 
 TEST(Peaks, PerChannelWithDecibelsAndNonFiniteSamples) {

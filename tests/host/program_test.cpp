@@ -14,6 +14,7 @@
 #include "host/AudioReport.h"
 #include "host/ChunkFile.h"
 #include "host/HostOptions.h"
+#include "host/ModuleMachine.h"
 #include "host/PluginHost.h"
 #include "host/WavFile.h"
 #include "host/WavReader.h"
@@ -110,6 +111,14 @@ TEST(HostProgram, BadFilesAndOptionsAreRejectedInTheUsersTermsWithoutWritingAnyt
     writeFileBytes("program_test_fast.wav", std::string(fast.begin(), fast.end()));
     writeFileBytes("program_test_short.chunk", std::string(63, '\0'));
     writeKnownPeaks("program_test_in.wav", WavSampleFormat::Pcm16, 0.5f, 0.25f);
+    // The fake effect as the other architecture's build would mark it.
+    const uint16_t otherMachine = kHostMachine == kMachineX64 ? kMachineX86 : kMachineX64;
+    std::string other = readFileBytes(fakePlugin());
+    ASSERT_EQ(moduleMachineOf(reinterpret_cast<const uint8_t*>(other.data()), other.size()), kHostMachine);
+    const uint32_t machineAt = static_cast<uint8_t>(other[0x3C]) + 256u * static_cast<uint8_t>(other[0x3D]) + 4;
+    other[machineAt] = static_cast<char>(otherMachine & 0xFF);
+    other[machineAt + 1] = static_cast<char>(otherMachine >> 8);
+    writeFileBytes("program_test_other.dll", other);
     const std::string never = "program_test_never.wav", folder = testDirectory();
     DeleteFileA(never.c_str());
 
@@ -126,7 +135,11 @@ TEST(HostProgram, BadFilesAndOptionsAreRejectedInTheUsersTermsWithoutWritingAnyt
         {{"program_test_in.wav", "--chunk", "program_test_short.chunk"}, "holds 63 bytes; a Q-Clamper chunk is exactly 64"},
         {{"program_test_in.wav", "--plugin", "NoSuchPlugin.dll"}, "cannot load plug-in 'NoSuchPlugin.dll': no such file"},
         {{"program_test_in.wav", "--plugin", "program_test_text.wav"},
-         "cannot load plug-in 'program_test_text.wav': not a 32-bit Windows DLL"},
+         "cannot load plug-in 'program_test_text.wav': not a " + machineBits(kHostMachine) + " Windows DLL"},
+        {{"program_test_in.wav", "--plugin", "program_test_other.dll"},
+         "cannot load plug-in 'program_test_other.dll': it is a " + machineBits(otherMachine) +
+             " DLL and this host is " + machineBits(kHostMachine) + ": load it with the " +
+             machineBits(otherMachine) + " qclamper-host.exe"},
         {{"program_test_in.wav", "--plugin", folder}, "cannot load plug-in '" + folder + "': it is a folder, not a DLL"},
         {{"program_test_in.wav", "--plugin", besideTest("FakeNoEntry.dll")}, "exports no 'main'"},
         {{"program_test_in.wav", "--gain", "0x10"}, "bad value for --gain: '0x10' (expected -24 to 24 dB)"},
