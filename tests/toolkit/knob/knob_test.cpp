@@ -8,11 +8,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "LeakCheck.h"
 #include "ModalScript.h"
+#include "OwnerDestroys.h"
 #include "Screenshot.h"
 #include "ToolkitTestWindows.h"
 #include "toolkit/ControlData.h"
@@ -27,12 +29,14 @@ constexpr uint16_t kId = 9;
 struct Reports {
     std::vector<float> values;
     int32_t lastCode = 0;
+    OwnerDestroys destroys;
 };
 
 int32_t __cdecl report(void* user, int32_t code, uint32_t value) {
     auto* r = static_cast<Reports*>(user);
     r->values.push_back(bits_float(value));
     r->lastCode = code;
+    r->destroys.onReport();
     return 0;
 }
 
@@ -340,6 +344,55 @@ TEST_F(KnobTest, DestroyedWhileItsDialogsRun) {
         EXPECT_FALSE(IsWindow(k)) << style;
         EXPECT_TRUE(reports_.values.empty()) << style;
     }
+}
+
+TEST_F(KnobTest, OwnerMayDestroyTheKnobFromAnyReport) {
+    const auto drag = [](HWND k, int32_t x, int32_t y) {
+        mouse(k, WM_LBUTTONDOWN, 17, 17);
+        mouse(k, WM_MOUSEMOVE, x, y);
+    };
+    const struct Path {
+        const char* name;
+        uint32_t style;
+        int32_t mode;
+        std::function<void(HWND)> act;
+    } paths[] = {
+        {"linear drag", KNOB_NOTIFY_DRAG, 1, [&](HWND k) { drag(k, 17, 10); }},
+        {"angular drag", KNOB_NOTIFY_DRAG, 2, [&](HWND k) { drag(k, 29, 17); }},
+        {"spring released", KNOB_SPRING, 1,
+         [&](HWND k) { drag(k, 17, 10); mouse(k, WM_LBUTTONUP, 17, 10, 0); }},
+        {"spring losing the capture", KNOB_SPRING, 1, [&](HWND k) { drag(k, 17, 10); SetCapture(host_); }},
+        {"spring disabled", KNOB_SPRING, 1,
+         [&](HWND k) { drag(k, 17, 10); send_control_command(k, kCommandDisable, 0); }},
+        {"key", KNOB_NOTIFY_DRAG, 1, [](HWND k) { key(k, VK_UP); }},
+        {"wheel", KNOB_NOTIFY_DRAG, 1, [](HWND k) { wheel(k, 120); }},
+        {"menu choice", 0, 1, [](HWND k) { SendMessageA(k, WM_COMMAND, kKnobSetMax, 0); }},
+        {"edit dialogs", KNOB_EDIT_VALUE | KNOB_EDIT_TIME, 1, [](HWND k) {
+             g_modal = ModalScript{};
+             g_modal.confirm = true;
+             g_modal.typeText = "0.75";
+             run_modal([&] { key(k, VK_INSERT); });
+         }},
+        {"adjust window", 0, 1, [](HWND k) {
+             mouse(k, WM_LBUTTONDOWN, 16, 16, MK_LBUTTON | MK_SHIFT);
+             HWND adjust = record(k)->adjustWindow;
+             SendMessageA(adjust, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 150));
+             SendMessageA(adjust, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 160));
+             EXPECT_FALSE(IsWindow(adjust));
+         }},
+    };
+    for (const auto& p : paths) {
+        toolkit().knob_mouse_mode = p.mode;
+        HWND k = knob(p.style, 0, 1, 0.5f, 0.01f);
+        reports_.values.clear();
+        reports_.destroys.arm(k, sizeof(KnobRecord));
+        p.act(k);
+        EXPECT_EQ(reports_.values.size(), 1u) << p.name;
+        reports_.destroys.expectClean(p.name);
+        EXPECT_NE(GetCapture(), k) << p.name;
+        ReleaseCapture();
+    }
+    reports_.destroys.disarm();
 }
 
 TEST_F(KnobTest, AdjustWindowFromShiftClickAndMenu) {
