@@ -31,7 +31,9 @@ struct KnobAdjustState {
     HGLOBAL templ;
     uint16_t closeCommand;
     HWND knobWindow;
-    const NotifyTarget* notify;
+    // A copy of the knob's target: an owner that destroys the knob from its
+    // callback frees nothing the notification still reads.
+    NotifyTarget notify;
     const KnobValue* knobValue;
     uint16_t id;
     AdjustScale scale;  // working value, range and the three resolutions
@@ -42,6 +44,8 @@ struct KnobAdjustState {
     HBITMAP graph;   // the three rulers, drawn off screen
     WindowMover mover;
     HWND checkButton;
+    int32_t closing;      // the window is going: capture changes are its own
+    int32_t endingMove;   // the mover hands the capture back and forth
 };
 
 KnobAdjustState* stateOf(HWND window) { return static_cast<KnobAdjustState*>(get_dialog_data(window)); }
@@ -72,6 +76,7 @@ void redrawGraph(HWND window, KnobAdjustState* s) {
 
 void closeWindow(HWND window, KnobAdjustState* s) {
     const HWND previous = s != nullptr ? s->previousCapture : nullptr;
+    if (s != nullptr) s->closing = 1;
     ReleaseCapture();
     if (previous != nullptr && previous != window && IsWindow(previous)) SetCapture(previous);
     DestroyWindow(window);
@@ -152,7 +157,8 @@ void onValueDrag(HWND window, KnobAdjustState* s, int32_t x, int32_t y) {
     SendMessageA(s->knobWindow, WM_COMMAND, kCommandSetValue, static_cast<LPARAM>(bits));
     // The knob may have closed this window while it took the value.
     if (stateOf(window) != s) return;
-    notify_owner(s->notify, s->id, bits);
+    // The last thing: the owner may destroy the knob, and this window with it.
+    notify_owner(&s->notify, s->id, bits);
 }
 
 void onMouseMove(HWND window, KnobAdjustState* s, LPARAM lParam) {
@@ -165,9 +171,22 @@ void onMouseMove(HWND window, KnobAdjustState* s, LPARAM lParam) {
 }
 
 void onLeftButtonUp(KnobAdjustState* s, LPARAM lParam) {
-    if (mover_is_active(&s->mover))
+    if (mover_is_active(&s->mover)) {
+        s->endingMove = 1;
         mover_end(&s->mover, static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)));
+        s->endingMove = 0;
+    }
     s->column = 0;
+}
+
+// Another window took the capture: without it no outside click could close
+// this window any more, so it closes now, as its other closers do, and
+// leaves the capture where it went.
+void onCaptureChanged(HWND window, KnobAdjustState* s, HWND newCapture) {
+    if (s->closing || s->endingMove || newCapture == window) return;
+    s->closing = 1;
+    mover_cancel(&s->mover);
+    DestroyWindow(window);
 }
 
 void onDestroy(HWND window, KnobAdjustState* s) {
@@ -217,6 +236,9 @@ INT_PTR CALLBACK adjustProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_LBUTTONUP:
             onLeftButtonUp(s, lParam);
             return TRUE;
+        case WM_CAPTURECHANGED:
+            onCaptureChanged(window, s, reinterpret_cast<HWND>(lParam));
+            return TRUE;
         case WM_KEYDOWN:
             if (wParam == VK_ESCAPE) closeWindow(window, s);
             return TRUE;
@@ -246,7 +268,7 @@ HWND open_knob_adjust_window(HWND owner, HWND knobWindow, uint32_t style, int32_
     block.style = style;
     block.closeCommand = closeCommand;
     block.knobWindow = knobWindow;
-    block.notify = notify;
+    if (notify != nullptr) block.notify = *notify;
     block.knobValue = knobValue;
     block.id = id;
     block.scale = adjust_scale(knobValue->current, knobValue->min, knobValue->max,

@@ -79,4 +79,12 @@ void mover_end(WindowMover* mover, int32_t, int32_t) {
     mover->previousCapture = nullptr;
 }
 
+void mover_cancel(WindowMover* mover) {
+    if (!mover->active) return;
+    if (mover->outlineShown) xorOutline(mover, mover->cursorX, mover->cursorY);
+    mover->outlineShown = 0;
+    mover->active = 0;
+    mover->previousCapture = nullptr;
+}
+
 int32_t mover_is_active(const WindowMover* mover) { return mover->active; }

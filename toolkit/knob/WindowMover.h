@@ -22,4 +22,7 @@ void mover_init(WindowMover* mover, HWND window);
 void mover_begin(WindowMover* mover, int32_t x, int32_t y);
 void mover_track(WindowMover* mover, int32_t x, int32_t y);
 void mover_end(WindowMover* mover, int32_t x, int32_t y);
+// Ends a move without moving the window or touching the capture (another
+// window has taken it): the outline goes.
+void mover_cancel(WindowMover* mover);
 int32_t mover_is_active(const WindowMover* mover);
