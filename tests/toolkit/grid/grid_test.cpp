@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 #include "GdiObjectCounter.h"
@@ -247,11 +246,13 @@ TEST_F(GridTest, DraggingEmptySpacePansTheSurface) {
 }
 
 TEST_F(GridTest, DragsChangeValuesAndTogglesFlipOnRelease) {
-    struct Drag { ValueItem item; bool left; int32_t dy; float expected; } drags[] = {
+    // A drag moves a pixel at a time, or all at once when fast.
+    struct Drag { ValueItem item; bool left; int32_t dy; float expected; bool fast; } drags[] = {
         {item(kItemLinear, 20, 20, 40, 60, 5, 0, 10, 0.5f, 2), true, -3, 6.5f},   // up raises
         {item(kItemLinear, 20, 20, 40, 60, 5, 0, 10, 0.5f, 2), false, 2, 1},     // right button: 2 per pixel
         {item(kItemFactor, 20, 20, 40, 60, 1, 0, 10, 2, 1), true, -3, 8},
         {item(kItemFactor, 20, 20, 40, 60, 1, 0, 5, 2, 1), true, -3, 5},         // limited to max
+        {item(kItemFactor, 20, 20, 40, 60, 1, 0.1f, 10, 10, 1), true, -40, 10, true},  // 10^40: max
         {item(kItemTime, 20, 20, 40, 60, 1, 0, 100, 0.1f, 1), true, 30, 0},
         {item(kItemToggle, 20, 20, 40, 60, 0, 0, 1), true, -30, 0},              // moved out: no flip
     };
@@ -263,15 +264,16 @@ TEST_F(GridTest, DragsChangeValuesAndTogglesFlipOnRelease) {
         mouse(g, down, 30, 40);
         EXPECT_EQ(record(g)->dragging, 1);
         EXPECT_EQ(GetCapture(), g);
-        for (int32_t moved = 0; moved != d.dy; moved += d.dy > 0 ? 1 : -1)
-            mouse(g, WM_MOUSEMOVE, 31, 40 + moved + (d.dy > 0 ? 1 : -1));
+        const int32_t step = d.fast ? d.dy : d.dy > 0 ? 1 : -1;
+        for (int32_t moved = 0; moved != d.dy; moved += step)
+            mouse(g, WM_MOUSEMOVE, 31, 40 + moved + step);
         mouse(g, d.left ? WM_LBUTTONUP : WM_RBUTTONUP, 31, 40 + d.dy);
         EXPECT_FLOAT_EQ(value_grid_item(g, 1)->value, d.expected) << d.item.type;
         EXPECT_EQ(record(g)->dragging, 0);
         EXPECT_EQ(GetCapture(), nullptr);
-        // Each pixel of a value drag told the item's callback.
+        // Each move of a value drag told the item's callback.
         if (d.item.type != kItemToggle) {
-            EXPECT_EQ(g_log.changes.size(), static_cast<size_t>(std::abs(d.dy)));
+            EXPECT_EQ(g_log.changes.size(), static_cast<size_t>(d.dy / step));
             EXPECT_FLOAT_EQ(g_log.changes.back(), d.expected);
         }
         DestroyWindow(g);

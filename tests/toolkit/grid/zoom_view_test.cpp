@@ -3,6 +3,7 @@
 // what drags do to item values.
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 
 #include "toolkit/grid/GridItemValue.h"
@@ -95,7 +96,13 @@ TEST(GridItemValue, DragsAndLimits) {
         {kItemInert, 1, 2, -3, 1},
         {kItemFactor, 2, 0, 1, 2},         // 0 to a negative power: kept
         {kItemLinear, 1, NAN, 1, 1},
-        {kItemFactor, 3e38f, 10, -10, 3e38f},  // beyond a float: kept
+        // Beyond a float's range: as far as a float goes, which the item's
+        // limit turns into its maximum (or minimum).
+        {kItemFactor, 3e38f, 10, -10, FLT_MAX},
+        {kItemFactor, 1, 10, -40, FLT_MAX},   // a fast drag: 10^40 in one move
+        {kItemFactor, -1, 10, -40, -FLT_MAX},
+        {kItemFactor, 1, 10, 400, 0},         // and the other way: down to 0
+        {kItemLinear, -3e38f, 1e38f, 10, -FLT_MAX},
     };
     for (const auto& d : drags)
         EXPECT_EQ(grid_item_dragged(d.type, d.value, d.k, d.dy), d.expected) << d.type << " " << d.value;
