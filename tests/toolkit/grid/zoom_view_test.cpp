@@ -54,6 +54,28 @@ TEST(ZoomView, ScrollRequestsStayWithinTheSurface) {
     EXPECT_EQ(zoom_view_scrolled(0, kScrollBottom, 0, 300, 200, 100), 0);
 }
 
+TEST(ZoomView, TheThumbWhereTheBarShowsItLeavesTheView) {
+    // 1000 units through windows of several widths at every zoom: the bar
+    // shows each offset in logical units, rounded down.
+    for (int32_t zoom = kZoomMin; zoom <= kZoomMax; zoom += kZoomStep) {
+        for (int32_t client : {184, 301, 999, 2000}) {
+            const int32_t zoomed = zoom_to_device(1000, zoom);
+            const int32_t largest = zoom_view_max_scroll(zoomed, client);
+            const int32_t farEnd = zoom_to_logical(largest, zoom);
+            EXPECT_EQ(zoom_view_scrolled(0, kScrollThumbTrack, farEnd, client, zoomed, zoom), largest)
+                << zoom << " " << client;
+            for (int32_t offset = 0; offset <= largest; ++offset) {
+                const int32_t shown = zoom_to_logical(offset, zoom);
+                ASSERT_EQ(zoom_view_scrolled(offset, kScrollThumbPosition, shown, client, zoomed, zoom),
+                          offset) << zoom << " " << client;
+                // Dragged there from elsewhere: an offset the bar shows alike.
+                const int32_t dragged = zoom_view_scrolled(0, kScrollThumbTrack, shown, client, zoomed, zoom);
+                ASSERT_EQ(zoom_to_logical(dragged, zoom), shown) << zoom << " " << client << " " << offset;
+            }
+        }
+    }
+}
+
 TEST(ZoomView, ZoomKeepsTheCornerPointWithinTheNewLimits) {
     ZoomView v;
     zoom_view_init(&v, nullptr, 1000, 500);
