@@ -1,7 +1,8 @@
 // Any layout a list's creator may pass, then any sequence of keys, clicks,
 // scroll-bar requests, rows from outside and panel moves: the lists'
 // arithmetic never overflows (the sanitizers watch), keeps the panel stack a
-// set of distinct panels, and keeps the view and the selection on the list.
+// set of distinct panels, keeps the view and the selection on the list, and
+// a thumb where the bar shows it leaves the view.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -43,6 +44,12 @@ void checkRows(const RowList& l) {
     checkSelection(l.selLast, l.rowCount);
     const int32_t position = rows_scroll_position(&l);
     require(position >= 0 && position <= kRowScrollRange);
+    // The thumb where the bar shows it leads to the same row, or in a list
+    // longer than the bar to a row the bar shows alike.
+    RowList back = l;
+    back.firstRow = rows_scroll_target(&l, kScrollThumbPosition, position);
+    require(back.firstRow == l.firstRow ||
+            (int64_t{l.rowCount} - 1 > kRowScrollRange && rows_scroll_position(&back) == position));
 }
 
 struct Step {

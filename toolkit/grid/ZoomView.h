@@ -48,7 +48,8 @@ int32_t zoom_view_max_scroll(int32_t zoomedExtent, int32_t client);
 // An offset brought into [0, largest].
 int32_t zoom_view_limit(int64_t offset, int32_t zoomedExtent, int32_t client);
 // The offset a scroll request gives on one axis; thumb is the scroll bar's
-// position in logical units.
+// position in logical units. A thumb where the bar shows the offset keeps
+// it, and the thumb moved to the bar's far end gives the largest offset.
 int32_t zoom_view_scrolled(int32_t offset, int32_t request, int32_t thumb, int32_t client,
                            int32_t zoomedExtent, int32_t zoom);
 

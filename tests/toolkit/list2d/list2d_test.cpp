@@ -211,6 +211,13 @@ TEST_F(List2DTest, TheScrollBarMovesTheViewAndThePixels) {
     }
     ReleaseDC(w, dc);
     EXPECT_EQ(rec(w)->rows.selFirst, 1);
+
+    // A click on the thumb reports the position the bar shows: every view stays.
+    HWND hundred = list(100);
+    for (int32_t first = 1; first <= 91; ++first, scroll(hundred, SB_LINEDOWN)) {
+        scroll(hundred, SB_THUMBPOSITION, GetScrollPos(hundred, SB_VERT));
+        ASSERT_EQ(rec(hundred)->rows.firstRow, first);
+    }
 }
 
 TEST_F(List2DTest, ClicksSelectRowsAndRanges) {
