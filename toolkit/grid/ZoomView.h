@@ -28,6 +28,7 @@ struct ZoomView {
     int32_t lineStepX, lineStepY;
     int32_t panning;                    // 1 while the surface is dragged
     int32_t panX, panY;                 // last pointer position of the pan
+    int32_t wheelX, wheelY;             // the part of a wheel step not yet scrolled
 };
 
 struct LogicalRect {

@@ -1,7 +1,7 @@
 // The value grid under Wine: creation and its callback, painting through the
-// zoom, zoom steps, scroll bars and panning, item drags and toggles, editing
-// through both dialogs, destruction during dialogs and callbacks, leaks and a
-// screenshot.
+// zoom, zoom steps, scroll bars, the wheel and panning, item drags and
+// toggles, editing through both dialogs, destruction during dialogs and
+// callbacks, leaks and a screenshot.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -246,6 +246,37 @@ TEST_F(GridTest, ScrollBarsReachTheFarEndAtEveryZoom) {
             EXPECT_EQ(offset, before) << zoom << " " << bar;
         }
     }
+}
+
+TEST_F(GridTest, TheWheelScrollsTheViewAsTheBarsWould) {
+    HWND g = grid(WS_HSCROLL | WS_VSCROLL);
+    RECT client;
+    GetClientRect(g, &client);
+    // A notch is three line steps of 4 pixels: down, with Shift to the right.
+    const struct { UINT message; int delta; WPARAM keys; int32_t x, y; } turns[] = {
+        {WM_MOUSEWHEEL, -120, 0, 0, 12},
+        {WM_MOUSEWHEEL, -120, MK_SHIFT, 12, 12},
+        {WM_MOUSEWHEEL, 120, 0, 12, 0},
+        {WM_MOUSEWHEEL, -40, 0, 12, 4},            // a third of a notch: a line step
+        {WM_MOUSEHWHEEL, 120, 0, 24, 4},           // tilted to the right
+        {WM_MOUSEWHEEL, -120, MK_CONTROL, 24, 4},  // Ctrl+wheel: nothing, no zoom either
+        {WM_MOUSEWHEEL, -12000, 0, 24, 500 - client.bottom},
+        {WM_MOUSEWHEEL, 12000, MK_SHIFT, 0, 500 - client.bottom},
+    };
+    for (const auto& t : turns) {
+        SendMessageA(g, t.message, MAKEWPARAM(t.keys, t.delta), MAKELPARAM(50, 50));
+        EXPECT_EQ(view(g)->scrollX, t.x) << t.delta << " " << t.keys;
+        EXPECT_EQ(view(g)->scrollY, t.y) << t.delta << " " << t.keys;
+        EXPECT_EQ(GetScrollPos(g, SB_VERT), t.y) << t.delta;  // the bars follow
+    }
+    EXPECT_EQ(view(g)->zoom, 100);
+    // Not while an item is dragged.
+    scroll(g, WM_VSCROLL, SB_TOP);
+    mouse(g, WM_LBUTTONDOWN, 30, 40);
+    ASSERT_EQ(record(g)->dragging, 1);
+    SendMessageA(g, WM_MOUSEWHEEL, MAKEWPARAM(MK_LBUTTON, -120), MAKELPARAM(30, 40));
+    mouse(g, WM_LBUTTONUP, 30, 40);
+    EXPECT_EQ(view(g)->scrollY, 0);
 }
 
 TEST_F(GridTest, DraggingEmptySpacePansTheSurface) {
