@@ -188,6 +188,8 @@ int32_t gridMessage(HWND window, void* record, UINT message, WPARAM wParam, LPAR
                            LOWORD(wParam), HIWORD(wParam));
             return 1;
         case WM_SIZE: grid_on_size(window, g->view); return 1;
+        case WM_MOUSEWHEEL:
+        case WM_MOUSEHWHEEL: return grid_on_wheel(window, g, message, wParam);
     }
     return 0;
 }

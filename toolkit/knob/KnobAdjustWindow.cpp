@@ -8,6 +8,7 @@
 #include "toolkit/DialogTemplate.h"
 #include "toolkit/Drawing.h"
 #include "toolkit/Notify.h"
+#include "toolkit/PopupPlacement.h"
 #include "toolkit/ToolkitModule.h"
 #include "toolkit/knob/AdjustRulers.h"
 #include "toolkit/knob/AdjustScale.h"
@@ -44,24 +45,12 @@ struct KnobAdjustState {
     HBITMAP graph;   // the three rulers, drawn off screen
     WindowMover mover;
     HWND checkButton;
-    int32_t closing;      // the window is going: capture changes are its own
-    int32_t endingMove;   // the mover hands the capture back and forth
+    int32_t closing;  // the window is going: capture changes are its own
 };
 
 KnobAdjustState* stateOf(HWND window) { return static_cast<KnobAdjustState*>(get_dialog_data(window)); }
 
 bool decibels(const KnobAdjustState* s) { return (s->style & KNOB_DB) != 0; }
-
-// Keeps the whole window on the work area of the screen it opens on.
-void placeOnScreen(KnobAdjustState* s, int32_t outerWidth, int32_t outerHeight) {
-    const POINT corner = {s->x, s->y};
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoA(MonitorFromPoint(corner, MONITOR_DEFAULTTONEAREST), &monitor)) return;
-    const RECT& area = monitor.rcWork;
-    fit_inside(&s->x, &s->y, outerWidth, outerHeight, area.left, area.top, area.right,
-               area.bottom);
-}
 
 void redrawGraph(HWND window, KnobAdjustState* s) {
     draw_rulers(window, s->graph, &s->layout, &s->scale);
@@ -92,7 +81,7 @@ INT_PTR onInitDialog(HWND window, KnobAdjustState* block) {
 
     int32_t frame = 0;
     dialog_metrics(&frame, nullptr, nullptr);
-    placeOnScreen(s, s->width + 2 * frame, s->height + 2 * frame);
+    keep_on_work_area(&s->x, &s->y, s->width + 2 * frame, s->height + 2 * frame);
     SetWindowPos(window, nullptr, s->x, s->y, s->width + 2 * frame, s->height + 2 * frame,
                  SWP_NOZORDER | SWP_SHOWWINDOW);
     mover_init(&s->mover, window);
@@ -171,11 +160,8 @@ void onMouseMove(HWND window, KnobAdjustState* s, LPARAM lParam) {
 }
 
 void onLeftButtonUp(KnobAdjustState* s, LPARAM lParam) {
-    if (mover_is_active(&s->mover)) {
-        s->endingMove = 1;
+    if (mover_is_active(&s->mover))
         mover_end(&s->mover, static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)));
-        s->endingMove = 0;
-    }
     s->column = 0;
 }
 
@@ -183,7 +169,7 @@ void onLeftButtonUp(KnobAdjustState* s, LPARAM lParam) {
 // this window any more, so it closes now, as its other closers do, and
 // leaves the capture where it went.
 void onCaptureChanged(HWND window, KnobAdjustState* s, HWND newCapture) {
-    if (s->closing || s->endingMove || newCapture == window) return;
+    if (s->closing || newCapture == window) return;
     s->closing = 1;
     mover_cancel(&s->mover);
     DestroyWindow(window);
