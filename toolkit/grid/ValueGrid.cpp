@@ -197,6 +197,10 @@ LRESULT CALLBACK value_grid_proc(HWND window, UINT message, WPARAM wParam, LPARA
                                LOWORD(wParam), HIWORD(wParam));
                 return 0;
             case WM_SIZE: grid_on_size(window, g->view); return 0;
+            case WM_MOUSEWHEEL:
+            case WM_MOUSEHWHEEL:
+                if (grid_on_wheel(window, g, message, wParam)) return 0;
+                break;
         }
     }
     LRESULT result = 0;
