@@ -283,6 +283,8 @@ TEST(ModuleMachine, ReadFromThePeHeaderAndOtherArchitecturesRefused) {
               "(build/windows/bin)");
     EXPECT_EQ(machineRefusal(0xAA64, kMachineX64),
               "it is a DLL for another processor (machine 0xAA64) and this host is 64-bit");
+}
+
 TEST(OutputFiles, AFailedWriteIsAnErrorAndLeavesTheFileThereAlone) {
     RgbImage image;
     image.width = image.height = 1;
