@@ -63,11 +63,18 @@ double parse_value(const char* text) {
     return negative ? -value : value;
 }
 
-int32_t round_half_down(double x) {
+int64_t round_half_down64(double x) {
     if (std::isnan(x)) return 0;
     const double base = std::floor(x);
     const double rounded = (x - base > 0.5) ? base + 1.0 : base;
-    if (rounded >= 2147483647.0) return INT32_MAX;
-    if (rounded <= -2147483648.0) return INT32_MIN;
+    if (rounded >= 9223372036854775808.0) return INT64_MAX;  // 2^63
+    if (rounded <= -9223372036854775808.0) return INT64_MIN;
+    return static_cast<int64_t>(rounded);
+}
+
+int32_t round_half_down(double x) {
+    const int64_t rounded = round_half_down64(x);
+    if (rounded >= INT32_MAX) return INT32_MAX;
+    if (rounded <= INT32_MIN) return INT32_MIN;
     return static_cast<int32_t>(rounded);
 }

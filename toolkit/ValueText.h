@@ -28,3 +28,6 @@ double parse_value(const char* text);
 // 2.5 -> 2, 2.51 -> 3, -0.5 -> -1. NaN gives 0; values beyond the int32 range
 // saturate.
 int32_t round_half_down(double x);
+// The same in 64 bits, for counts that outgrow 32 (samples of long
+// durations); values beyond the int64 range saturate.
+int64_t round_half_down64(double x);

@@ -129,6 +129,12 @@ TEST(RoundHalfDown, HalvesGoDown) {
     EXPECT_EQ(round_half_down(1e12), INT32_MAX);
     EXPECT_EQ(round_half_down(-1e12), INT32_MIN);
     EXPECT_EQ(round_half_down(std::nan("")), 0);
+    // The 64-bit form goes on where the 32-bit one saturates.
+    EXPECT_EQ(round_half_down64(4999999999.5), 4999999999);
+    EXPECT_EQ(round_half_down64(-4999999999.5), -5000000000);
+    EXPECT_EQ(round_half_down64(1e300), INT64_MAX);
+    EXPECT_EQ(round_half_down64(-1e300), INT64_MIN);
+    EXPECT_EQ(round_half_down64(std::nan("")), 0);
 }
 
 std::string directoryOf(const char* path) {

@@ -8,6 +8,7 @@
 #include "toolkit/DialogTemplate.h"
 #include "toolkit/Drawing.h"
 #include "toolkit/Notify.h"
+#include "toolkit/PopupPlacement.h"
 #include "toolkit/ToolkitModule.h"
 #include "toolkit/knob/AdjustRulers.h"
 #include "toolkit/knob/AdjustScale.h"
@@ -48,17 +49,6 @@ KnobAdjustState* stateOf(HWND window) { return static_cast<KnobAdjustState*>(get
 
 bool decibels(const KnobAdjustState* s) { return (s->style & KNOB_DB) != 0; }
 
-// Keeps the whole window on the work area of the screen it opens on.
-void placeOnScreen(KnobAdjustState* s, int32_t outerWidth, int32_t outerHeight) {
-    const POINT corner = {s->x, s->y};
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoA(MonitorFromPoint(corner, MONITOR_DEFAULTTONEAREST), &monitor)) return;
-    const RECT& area = monitor.rcWork;
-    fit_inside(&s->x, &s->y, outerWidth, outerHeight, area.left, area.top, area.right,
-               area.bottom);
-}
-
 void redrawGraph(HWND window, KnobAdjustState* s) {
     draw_rulers(window, s->graph, &s->layout, &s->scale);
     HDC dc = GetDC(window);
@@ -87,7 +77,7 @@ INT_PTR onInitDialog(HWND window, KnobAdjustState* block) {
 
     int32_t frame = 0;
     dialog_metrics(&frame, nullptr, nullptr);
-    placeOnScreen(s, s->width + 2 * frame, s->height + 2 * frame);
+    keep_on_work_area(&s->x, &s->y, s->width + 2 * frame, s->height + 2 * frame);
     SetWindowPos(window, nullptr, s->x, s->y, s->width + 2 * frame, s->height + 2 * frame,
                  SWP_NOZORDER | SWP_SHOWWINDOW);
     mover_init(&s->mover, window);
