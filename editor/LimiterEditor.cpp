@@ -119,9 +119,34 @@ void LimiterEditor::onDestroy() {
     popupMenu = nullptr;
 }
 
+namespace {
+
+LimiterEditor* editorOf(HWND window) {
+    return reinterpret_cast<LimiterEditor*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+// The panel menu is out of the editor while its loop runs: the host may close
+// the editor, or the effect with it, from inside that loop (a timer, a message
+// from another of its threads), and the window's destruction must not destroy
+// a menu the loop still uses. Afterwards `editor` may be gone: the editor is
+// looked up again through the window, and when there is none the menu goes now.
+void trackPanelMenu(LimiterEditor* editor, HWND window, LPARAM position) {
+    const HMENU tracked = editor->popupMenu;
+    if (tracked == nullptr) return;
+    editor->popupMenu = nullptr;
+    showEditorMenu(tracked, window, position);
+    LimiterEditor* after = editorOf(window);
+    if (after != nullptr && after->popupMenu == nullptr)
+        after->popupMenu = tracked;
+    else
+        DestroyMenu(tracked);
+}
+
+}  // namespace
+
 LRESULT CALLBACK LimiterEditor::windowProcedure(HWND window, UINT message, WPARAM wParam,
                                                 LPARAM lParam) {
-    auto* editor = reinterpret_cast<LimiterEditor*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    LimiterEditor* editor = editorOf(window);
     switch (message) {
         case WM_CREATE: {
             const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
@@ -144,7 +169,7 @@ LRESULT CALLBACK LimiterEditor::windowProcedure(HWND window, UINT message, WPARA
             openLink(window, LOWORD(wParam));
             return 1;
         case WM_RBUTTONDOWN:
-            if (editor) showEditorMenu(editor->popupMenu, window, lParam);
+            if (editor) trackPanelMenu(editor, window, lParam);
             return 0;
         case WM_LBUTTONDOWN:
             return 0;

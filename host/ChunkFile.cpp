@@ -8,20 +8,18 @@
 bool readChunkFile(const std::string& path, LimiterParams& params, std::string& error) {
     std::FILE* file = openFile(path, "rb", "chunk file ", error);
     if (!file) return false;
-    uint8_t bytes[sizeof(LimiterParams)];
+    // One byte past a chunk tells a longer file, without reading to the end
+    // of an endless one (a device).
+    uint8_t bytes[sizeof(LimiterParams) + 1];
     const size_t got = std::fread(bytes, 1, sizeof bytes, file);
-    // Count whatever follows, for the message.
-    size_t total = got;
-    uint8_t rest[4096];
-    for (size_t n; (n = std::fread(rest, 1, sizeof rest, file)) > 0;) total += n;
     const bool readError = std::ferror(file) != 0;
     std::fclose(file);
     if (readError) {
         error = "cannot read chunk file '" + path + "'";
         return false;
     }
-    if (total != sizeof(LimiterParams)) {
-        error = "chunk file '" + path + "' holds " + std::to_string(total) +
+    if (got != sizeof(LimiterParams)) {
+        error = "chunk file '" + path + "' holds " + (got > sizeof(LimiterParams) ? "more than 64" : std::to_string(got)) +
                 " bytes; a Q-Clamper chunk is exactly 64";
         return false;
     }

@@ -43,7 +43,50 @@ bool fileSize(std::FILE* file, uint64_t& size);
 // Moves `from` over `to`, replacing a file already there.
 bool replaceFile(const std::string& from, const std::string& to, std::string& error);
 
-// Creates or replaces `path` with `size` bytes. On failure answers false and
-// sets `error` to "cannot create/write <what> '<path>'...".
+// Whether two paths lead to the same file, whether or not it exists yet: the
+// same full path, or the same name in the same folder however that folder
+// was spelled (relative, through another drive letter, `dir/..`). Names
+// compare as the system compares them (without case on Windows).
+bool sameFile(const std::string& a, const std::string& b);
+
+// A file written under a temporary name beside the requested one and renamed
+// to it only when every byte has reached the file: a write that fails or is
+// cut short never leaves a partial file under the requested name, nor
+// replaces a file that was there. A device (NUL) is written directly.
+// Messages name the requested path.
+class OutputFile {
+public:
+    OutputFile() = default;
+    ~OutputFile() { abandon(); }
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    // The temporary name used for `path`.
+    static std::string temporaryPathFor(const std::string& path);
+
+    // Creates the temporary file. `what` names the kind of file in messages
+    // ("chunk file ", or ""); `buffer` sizes the stdio buffer (0: default).
+    bool open(const std::string& path, const char* what, std::string& error, size_t buffer = 0);
+    bool write(const void* data, size_t size, std::string& error);
+    // Rewrites bytes already written (a header completed at the end); not
+    // for a device.
+    bool writeAt(uint64_t offset, const void* data, size_t size, std::string& error);
+    bool isOpen() const { return file_ != nullptr; }
+    bool isDevice() const { return isOpen() && temporary_.empty(); }
+    // Flushes and checks that every byte was written before closing (a
+    // runtime may report a close as successful when its last flush failed),
+    // then renames the file to the requested name.
+    bool commit(std::string& error);
+    // Closes and removes the temporary file; the requested name is untouched.
+    void abandon();
+
+private:
+    std::string failure(const char* verb, int err) const;
+
+    std::FILE* file_ = nullptr;
+    std::string path_, temporary_, what_;  // temporary_ is empty for a device
+};
+
+// Creates or replaces `path` with `size` bytes through an OutputFile.
 bool writeFileBytes(const std::string& path, const void* data, size_t size, const char* what,
                     std::string& error);

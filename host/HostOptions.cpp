@@ -16,8 +16,9 @@ const char kUsageHead[] =
     "scale), unless only --edit, --save-chunk, --screenshot or --list-params was\n"
     "asked for.\n"
     "Input: 8/16/24/32-bit PCM or 32/64-bit float WAV or RF64, mono or stereo, of\n"
-    "any length: it is read, rendered and written a block at a time. The output\n"
-    "goes to OUTPUT.partial, renamed when complete; above 4 GiB it is RF64.\n"
+    "any length: it is read, rendered and written a block at a time; an output\n"
+    "above 4 GiB is RF64. Every file it writes (audio, chunk, screenshot) goes to\n"
+    "FILE.partial first, renamed when complete; two outputs may not name one file.\n"
     "\n"
     "Files:\n"
     "  -o, --output PATH      output WAV (default: INPUT-clamped.wav beside the input;\n"
@@ -65,7 +66,10 @@ const char kUsageTail[] =
     "  -h, --help             this text\n"
     "      --version          the version of this program and of Q-Clamper\n"
     "\n"
-    "Prints the input and output peaks. Exit status 0 on success, 1 on any error.\n";
+    "Prints the input and output peaks.\n"
+    "Exit status: 0 on success; 1 on an error, told in one line; 3 when the plug-in\n"
+    "crashes, told in one line that names it. Either way no unfinished file is left\n"
+    "behind; files completed before the failure stay.\n";
 
 std::string buildUsage() {
     std::string usage = kUsageHead;
@@ -230,6 +234,11 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& o, std:
             return false;
         }
         if (!ok) return false;
+    }
+    // Ignoring it would leave the user waiting for audio that never comes.
+    if (!o.output.empty() && !o.renders() && !o.help && !o.version) {
+        error = "-o names the rendered audio, but nothing is rendered: give an input file or --demo";
+        return false;
     }
     return true;
 }

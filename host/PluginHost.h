@@ -24,6 +24,7 @@ public:
     void unload();
 
     AEffect* effect() const { return effect_; }
+    HMODULE module() const { return module_; }
     int32_t dispatch(int32_t opcode, int32_t index = 0, int32_t value = 0, void* ptr = nullptr,
                      float opt = 0.0f);
 

@@ -5,22 +5,14 @@
 // nor replaces a file that was there.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "host/FileBytes.h"
 #include "host/WavFormat.h"
 
 class WavWriter {
 public:
-    WavWriter() = default;
-    ~WavWriter() { abandon(); }
-    WavWriter(const WavWriter&) = delete;
-    WavWriter& operator=(const WavWriter&) = delete;
-
-    // The temporary name used for `path`.
-    static std::string temporaryPathFor(const std::string& path);
-
     // Creates the temporary file with a header for `frames` frames; the
     // container (RIFF or RF64) follows from that count. Messages name `path`.
     bool open(const std::string& path, const WavShape& shape, uint64_t frames, WavContainer container,
@@ -30,15 +22,15 @@ public:
     // the requested name.
     bool commit(std::string& error);
     // Closes and removes the temporary file; the requested name is untouched.
-    void abandon();
+    void abandon() { file_.abandon(); }
 
     bool rf64() const { return header_.rf64; }
 
 private:
     bool finishFile(std::string& error);
 
-    std::FILE* file_ = nullptr;
-    std::string path_, temporary_;  // temporary_ is empty for a device
+    OutputFile file_;
+    std::string path_;
     WavShape shape_;
     WavContainer container_ = WavContainer::Auto;
     WavHeader header_;

@@ -12,6 +12,7 @@
 #include "host/EditorCapture.h"
 #include "host/EditorSession.h"
 #include "host/HostOptions.h"
+#include "host/OutputPaths.h"
 #include "host/PluginHost.h"
 #include "host/RenderJob.h"
 #include "host/SettingsReport.h"
@@ -30,13 +31,31 @@ int fail(const std::string& message) {
 
 void warn(const std::string& message) { std::fprintf(stderr, "%s: warning: %s\n", kProgram, message.c_str()); }
 
-// A crash inside the plug-in ends the program with one line, not a debugger,
+// The plug-in loaded, for the crash report; kept in plain memory, as a
+// crash may leave the heap unusable.
+HMODULE crashPlugin = nullptr;
+char crashPluginPath[2 * MAX_PATH];
+
+// A crash ends the program with one line naming the plug-in, not a debugger,
 // and leaves no unfinished output behind.
 LONG WINAPI reportCrash(EXCEPTION_POINTERS* info) {
     abandonRenderOutput();
-    std::fprintf(stderr, "%s: error: crashed (exception 0x%08lX at %p)\n", kProgram,
-                 static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode),
-                 info->ExceptionRecord->ExceptionAddress);
+    const EXCEPTION_RECORD& e = *info->ExceptionRecord;
+    char what[64];
+    std::snprintf(what, sizeof what, "exception 0x%08lX at %p", static_cast<unsigned long>(e.ExceptionCode),
+                  e.ExceptionAddress);
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       static_cast<LPCSTR>(e.ExceptionAddress), &module);
+    char moduleName[2 * MAX_PATH] = "an unknown module";
+    if (module) GetModuleFileNameA(module, moduleName, sizeof moduleName);
+    if (crashPlugin && module == crashPlugin)
+        std::fprintf(stderr, "%s: error: the plug-in '%s' crashed (%s)\n", kProgram, crashPluginPath, what);
+    else if (crashPlugin)
+        std::fprintf(stderr, "%s: error: crashed in '%s' (%s) with the plug-in '%s' loaded\n", kProgram, moduleName,
+                     what, crashPluginPath);
+    else
+        std::fprintf(stderr, "%s: error: crashed in '%s' (%s)\n", kProgram, moduleName, what);
     std::fflush(stderr);
     ExitProcess(3);
 }
@@ -71,15 +90,28 @@ void listParameters(PluginHost& host) {
     }
 }
 
+// The files the run reads and writes, checked against each other.
+std::string findClash(const HostOptions& options, const std::string& outputPath, const std::string& pluginPath) {
+    std::vector<NamedFile> inputs = {{"--plugin", pluginPath}}, outputs;
+    if (!options.input.empty()) inputs.push_back({"the input", options.input});
+    if (!options.chunkIn.empty()) inputs.push_back({"--chunk", options.chunkIn});
+    if (options.renders()) outputs.push_back({options.output.empty() ? "the output" : "-o", outputPath});
+    if (!options.chunkOut.empty()) outputs.push_back({"--save-chunk", options.chunkOut});
+    if (!options.screenshot.empty()) outputs.push_back({"--screenshot", options.screenshot});
+    return findOutputClash(inputs, outputs);
+}
+
 int run(const HostOptions& options) {
     // Everything that can fail on the user's files is checked before the
     // plug-in is loaded.
-    std::string error;
+    const std::string outputPath = !options.output.empty() ? options.output
+                                   : options.input.empty() ? programDirectory() + "\\" + kDemoOutputFile
+                                                           : defaultOutputFor(options.input);
+    const std::string pluginPath = options.plugin.empty() ? programDirectory() + "\\" + kPluginFile : options.plugin;
+    std::string error = findClash(options, outputPath, pluginPath);
+    if (!error.empty()) return fail(error);
     RenderJob job;
     if (options.renders()) {
-        const std::string outputPath = !options.output.empty() ? options.output
-                                       : options.input.empty() ? programDirectory() + "\\" + kDemoOutputFile
-                                                               : defaultOutputFor(options.input);
         std::vector<std::string> warnings;
         const bool prepared = job.prepare(options, outputPath, error, warnings);
         for (const std::string& w : warnings) warn(w);
@@ -88,9 +120,10 @@ int run(const HostOptions& options) {
     LimiterParams loaded;
     if (!options.chunkIn.empty() && !readChunkFile(options.chunkIn, loaded, error)) return fail(error);
 
-    const std::string pluginPath = options.plugin.empty() ? programDirectory() + "\\" + kPluginFile : options.plugin;
     PluginHost host;
     if (!host.load(pluginPath, error)) return fail(error);
+    crashPlugin = host.module();
+    lstrcpynA(crashPluginPath, pluginPath.c_str(), sizeof crashPluginPath);
 
     LimiterParams settings;
     const bool haveSettings = host.getChunk(settings, error);

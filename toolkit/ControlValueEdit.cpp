@@ -15,7 +15,8 @@ int32_t edit_control_value(HWND parent, int32_t x, int32_t y, float current, int
 int32_t edit_control_value_in(HWND parent, int32_t x, int32_t y, int32_t width, float current,
                               int32_t digits, int32_t decibels, float* answer) {
     const double shown = decibels ? 20.0 * std::log10(static_cast<double>(current)) : current;
-    const uint8_t decimals = static_cast<uint8_t>(digits < 0 ? 0 : digits > 255 ? 255 : digits);
+    // The low byte of the decimals field, as every other text of the control.
+    const uint8_t decimals = static_cast<uint8_t>(digits & 0xFF);
     char text[kValueTextCapacity];
     format_value(static_cast<float>(shown), text, sizeof text, decimals, 0, 0);
 

@@ -19,6 +19,13 @@ int32_t list_last_first_row(int32_t rowCount, int32_t visibleRows) {
     return static_cast<int32_t>(clampWide(last, 1, INT32_MAX));
 }
 
+int32_t list_scrolled_first_row(int32_t firstRow, int64_t delta, int32_t rowCount,
+                                int32_t visibleRows) {
+    const int64_t step = clampWide(delta, -int64_t{INT32_MAX} - 1, INT32_MAX);
+    return static_cast<int32_t>(
+        clampWide(int64_t{firstRow} + step, 1, list_last_first_row(rowCount, visibleRows)));
+}
+
 int32_t list_first_row_showing(int32_t firstRow, int32_t row, int32_t visibleRows) {
     int64_t first = firstRow < 1 ? 1 : firstRow;
     if (row >= 1) {

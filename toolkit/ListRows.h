@@ -13,6 +13,11 @@ int32_t list_rows_in(int64_t span, int32_t rowHeight);
 // at least 1.
 int32_t list_last_first_row(int32_t rowCount, int32_t visibleRows);
 
+// The first row delta rows further down (up when negative), inside
+// [1, list_last_first_row].
+int32_t list_scrolled_first_row(int32_t firstRow, int64_t delta, int32_t rowCount,
+                                int32_t visibleRows);
+
 // The first row that shows row with the least scrolling: firstRow when the
 // row is among the visibleRows shown (or is 0), the row itself when it lies
 // above, else the one that puts it on the last line. At least 1.

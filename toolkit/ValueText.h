@@ -10,7 +10,8 @@ constexpr std::size_t kValueTextCapacity = 320;
 
 // Writes value with `decimals` decimals into buffer, zero-padded to `width`
 // characters when width > 0, with a '+' before non-zero values when plusSign
-// is 1. The text never exceeds capacity - 1 characters (it is cut short when
+// is 1. Zero never shows a sign: -0, and a negative value that rounds to
+// zero at these decimals, are written as 0. The text never exceeds capacity - 1 characters (it is cut short when
 // the buffer is smaller than the text). Returns the length of the text in the
 // buffer as an unsigned byte: 255 for a longer text, never the length cut to
 // its low eight bits.
@@ -28,3 +29,6 @@ double parse_value(const char* text);
 // 2.5 -> 2, 2.51 -> 3, -0.5 -> -1. NaN gives 0; values beyond the int32 range
 // saturate.
 int32_t round_half_down(double x);
+// The same in 64 bits, for counts that outgrow 32 (samples of long
+// durations); values beyond the int64 range saturate.
+int64_t round_half_down64(double x);

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -276,6 +277,94 @@ TEST_F(EditorControlsTest, TheMenuOpensTheWebPages) {
     pumpMessages();  // the choice arrives as a posted command
     EXPECT_EQ(g_verb, "open");
     EXPECT_EQ(g_target, kMakerWebSite);
+}
+
+// The host closes the editor or the effect while a knob's dialog, menu or
+// adjust window is up (a host timer, a message from another of its threads).
+// Nothing the user then does in the dialog reaches the closed editor.
+enum class KnobPopup { EditDialog, Menu, AdjustWindow };
+enum class HostCloses { Editor, LastEffect, OneOfTwoEffects };
+
+struct KnobPopupCase {
+    KnobPopup popup;
+    HostCloses closes;
+};
+
+std::function<void()> g_closeHost;
+bool g_closedInside;
+
+// Closes, then answers whatever is still up: types 42 and confirms the edit
+// dialog, or picks "Value Max" in the knob's menu.
+void CALLBACK closeThenAnswer(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    g_closeHost();
+    g_closedInside = true;
+    if (HWND dialog = toolkit().valueEditDialog) {
+        HWND field = GetDlgItem(dialog, 10);
+        SetWindowTextA(field, "42");
+        PostMessageA(field, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        return;
+    }
+    for (int i = 0; i < 7; ++i) PostMessageA(HostWindow::shared(), WM_KEYDOWN, VK_DOWN, 0x01500001);
+    PostMessageA(HostWindow::shared(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+}
+
+TEST_F(EditorFixture, ClosedWhileAKnobsPopupIsUpNothingReachesTheClosedEditor) {
+    fx.close();  // each case owns its effects
+    const KnobPopupCase cases[] = {
+        {KnobPopup::EditDialog, HostCloses::Editor},
+        {KnobPopup::EditDialog, HostCloses::LastEffect},
+        {KnobPopup::EditDialog, HostCloses::OneOfTwoEffects},
+        {KnobPopup::Menu, HostCloses::Editor},
+        {KnobPopup::Menu, HostCloses::LastEffect},
+        {KnobPopup::AdjustWindow, HostCloses::Editor},
+        {KnobPopup::AdjustWindow, HostCloses::LastEffect},
+    };
+    for (const KnobPopupCase& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.popup) * 10 + static_cast<int>(c.closes));
+        HostedEffect effect(pluginMain(TestHost::callback()));
+        HostedEffect other(c.closes == HostCloses::OneOfTwoEffects ? pluginMain(TestHost::callback())
+                                                                  : nullptr);
+        auto* plugin = static_cast<LimiterPlugin*>(static_cast<PluginBase*>(effect.record()->object));
+        effect.dispatch(effEditOpen, 0, 0, parent.handle);
+        const HWND knob = static_cast<LimiterEditor*>(plugin->editor)->controls.velocityKnob;
+        LimiterEngine* engine = plugin->engine;
+        g_closeHost = [&] {
+            if (c.closes == HostCloses::Editor)
+                effect.dispatch(effEditClose);
+            else
+                effect.close();
+        };
+        g_closedInside = false;
+        if (c.popup == KnobPopup::AdjustWindow) {
+            EditorControlsTest::click(knob, 16, 16, MK_SHIFT);
+            ASSERT_NE(toolkit().adjustWindow, nullptr);
+            g_closeHost();
+            EXPECT_EQ(toolkit().adjustWindow, nullptr);
+        } else {
+            const UINT_PTR timer = SetTimer(nullptr, 0, 50, closeThenAnswer);
+            if (c.popup == KnobPopup::EditDialog)
+                EditorControlsTest::click(knob, 16, 16, MK_CONTROL);
+            else
+                SendMessageA(knob, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(16, 16));
+            KillTimer(nullptr, timer);
+            EXPECT_TRUE(g_closedInside);
+        }
+        pumpMessages();
+        EXPECT_FALSE(IsWindow(knob));
+        EXPECT_EQ(toolkit().valueEditDialog, nullptr);
+        if (c.closes == HostCloses::Editor) {
+            LimiterParams p;
+            getParams(engine, &p);
+            EXPECT_EQ(p.channel[0].velocity, 5.0f);  // the answer went nowhere
+            // The editor opens again whole.
+            effect.dispatch(effEditOpen, 0, 0, parent.handle);
+            EXPECT_EQ(EditorControlsTest::value(
+                          static_cast<LimiterEditor*>(plugin->editor)->controls.velocityKnob),
+                      5.0f);
+            effect.dispatch(effEditClose);
+        }
+    }
 }
 
 using EditorWithoutEngine = EditorFixture;

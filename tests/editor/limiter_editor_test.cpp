@@ -14,6 +14,7 @@
 #include "limiter/LimiterPlugin.h"
 #include "plugin/ModuleInstance.h"
 #include "resources/resource_ids.h"
+#include "tests/support/ImportHook.h"
 #include "tests/support/TestHost.h"
 #include "toolkit/ControlTypes.h"
 #include "toolkit/WindowClasses.h"
@@ -356,6 +357,83 @@ TEST_F(Editor, MenuOffersTheWebPagesAndLinksKnowTheirCommands) {
     EXPECT_EQ(SendMessageA(editor()->window, WM_COMMAND, 892, 0), 1);
     EXPECT_EQ(SendMessageA(editor()->window, WM_LBUTTONDOWN, 0, 0), 0);
     fx.dispatch(effEditClose);
+}
+
+// The host closes the editor while the panel's menu is up (a host timer, a
+// message from another of its threads): the menu must outlive its loop.
+enum class CloseInMenu { Editor, Effect, EditorThenReopen };
+
+struct PanelMenuWatch {
+    HMENU menu = nullptr;
+    std::function<void()> closeHost;
+    bool closed = false, validInsideLoop = false, validWhenLoopEnded = false;
+} g_panelMenu;
+
+using TrackPopupMenuFunction = BOOL(WINAPI*)(HMENU, UINT, int, int, int, HWND, const RECT*);
+TrackPopupMenuFunction g_realTrackPopupMenu;
+
+BOOL WINAPI watchTrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner,
+                                const RECT* rect) {
+    const BOOL answer = g_realTrackPopupMenu(menu, flags, x, y, reserved, owner, rect);
+    if (menu == g_panelMenu.menu) g_panelMenu.validWhenLoopEnded = IsMenu(menu) != 0;
+    return answer;
+}
+
+void CALLBACK closeInsidePanelMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    g_panelMenu.closeHost();
+    g_panelMenu.closed = true;
+    g_panelMenu.validInsideLoop = IsMenu(g_panelMenu.menu) != 0;
+    EndMenu();
+}
+
+TEST_F(Editor, ClosedFromInsideItsPanelMenuTheMenuLastsUntilItsLoopEnds) {
+    g_realTrackPopupMenu = reinterpret_cast<TrackPopupMenuFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "TrackPopupMenu")));
+    ASSERT_TRUE(replaceImport(GetModuleHandleA(nullptr), "user32.dll", "TrackPopupMenu",
+                              reinterpret_cast<void*>(watchTrackPopupMenu)));
+    for (const CloseInMenu how : {CloseInMenu::Editor, CloseInMenu::Effect, CloseInMenu::EditorThenReopen}) {
+        SCOPED_TRACE(static_cast<int>(how));
+        HostedEffect effect(pluginMain(TestHost::callback()));
+        const auto editorOf = [&] {
+            return static_cast<LimiterEditor*>(static_cast<PluginBase*>(effect.record()->object)->editor);
+        };
+        effect.dispatch(effEditOpen, 0, 0, parent.handle);
+        const HWND window = editorOf()->window;
+        g_panelMenu = {editorOf()->popupMenu, [&] {
+                           if (how == CloseInMenu::Effect) {
+                               effect.close();
+                               return;
+                           }
+                           effect.dispatch(effEditClose);
+                           if (how == CloseInMenu::EditorThenReopen)
+                               effect.dispatch(effEditOpen, 0, 0, parent.handle);
+                       }};
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, closeInsidePanelMenu);
+        SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 50));
+        KillTimer(nullptr, timer);
+        ASSERT_TRUE(g_panelMenu.closed);
+        EXPECT_TRUE(g_panelMenu.validInsideLoop);
+        EXPECT_TRUE(g_panelMenu.validWhenLoopEnded);
+        EXPECT_FALSE(IsMenu(g_panelMenu.menu));
+        EXPECT_FALSE(IsWindow(window));
+        if (how == CloseInMenu::EditorThenReopen) {
+            // The new window has its own menu, which the old loop leaves alone.
+            EXPECT_TRUE(IsMenu(editorOf()->popupMenu));
+            EXPECT_NE(editorOf()->popupMenu, g_panelMenu.menu);
+            effect.dispatch(effEditClose);
+        }
+    }
+    // A menu left up to the user goes back into the editor afterwards.
+    fx.dispatch(effEditOpen, 0, 0, parent.handle);
+    g_panelMenu = {editor()->popupMenu, [] {}};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, closeInsidePanelMenu);
+    SendMessageA(editor()->window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 50));
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(editor()->popupMenu, g_panelMenu.menu);
+    EXPECT_TRUE(IsMenu(editor()->popupMenu));
+    fx.dispatch(effEditClose);
+    EXPECT_FALSE(IsMenu(g_panelMenu.menu));
 }
 
 TEST(EditorCallbacks, KnobsWriteBothChannelsAndMuteFollowsTheButton) {

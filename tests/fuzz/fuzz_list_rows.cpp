@@ -1,13 +1,15 @@
 // Any layout a list's creator may pass, then any sequence of keys, clicks,
-// scroll-bar requests, rows from outside and panel moves: the lists'
-// arithmetic never overflows (the sanitizers watch), keeps the panel stack a
-// set of distinct panels, and keeps the view and the selection on the list.
+// scroll-bar requests, wheel turns, rows from outside and panel moves: the
+// lists' arithmetic never overflows (the sanitizers watch), keeps the panel
+// stack a set of distinct panels, keeps the view and the selection on the
+// list, and a thumb where the bar shows it leaves the view.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
 #include "toolkit/ListRows.h"
+#include "toolkit/WheelSteps.h"
 #include "toolkit/list2d/RowList.h"
 #include "toolkit/list3d/PanelStack.h"
 
@@ -43,6 +45,12 @@ void checkRows(const RowList& l) {
     checkSelection(l.selLast, l.rowCount);
     const int32_t position = rows_scroll_position(&l);
     require(position >= 0 && position <= kRowScrollRange);
+    // The thumb where the bar shows it leads to the same row, or in a list
+    // longer than the bar to a row the bar shows alike.
+    RowList back = l;
+    back.firstRow = rows_scroll_target(&l, kScrollThumbPosition, position);
+    require(back.firstRow == l.firstRow ||
+            (int64_t{l.rowCount} - 1 > kRowScrollRange && rows_scroll_position(&back) == position));
 }
 
 struct Step {
@@ -97,13 +105,18 @@ void panelStep(PanelList& l, const Step& s, int32_t width) {
     }
 }
 
-void rowStep(RowList& l, const Step& s) {
-    switch (s.op % 5) {
+void rowStep(RowList& l, int32_t& wheelPending, const Step& s) {
+    switch (s.op % 6) {
         case 0: rows_move(&l, s.a); break;
         case 1: l.firstRow = rows_scroll_target(&l, s.a & 7, s.b & 0xFFFF); break;
         case 2: rows_click(&l, rows_row_at(&l, s.a), (s.b & 1) != 0); break;
         case 3: rows_resize(&l, s.a); break;
         case 4: rows_page(&l); break;
+        case 5:
+            l.firstRow = list_scrolled_first_row(l.firstRow, wheel_steps(&wheelPending, s.a, s.b),
+                                                 l.rowCount, l.visibleRows);
+            require(wheelPending > -kWheelNotch && wheelPending < kWheelNotch);
+            break;
     }
 }
 
@@ -136,6 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     rows_setup(&rows, in.height);
     checkRows(rows);
 
+    int32_t wheelPending = 0;
     Step s;
     constexpr size_t kStepSize = 1 + 2 * sizeof(int32_t);
     for (; size >= kStepSize; data += kStepSize, size -= kStepSize) {
@@ -144,7 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::memcpy(&s.b, data + 5, sizeof s.b);
         panelStep(panels, s, in.width);
         checkPanels(panels);
-        rowStep(rows, s);
+        rowStep(rows, wheelPending, s);
         checkRows(rows);
     }
     return 0;

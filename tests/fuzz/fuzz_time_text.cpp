@@ -1,6 +1,7 @@
 // The time dialog reads free text typed into its fields and a context that
 // may come from the registry: no crash, no write past a buffer, no text
-// showing "inf" or "nan", and only finite durations from a checked context.
+// showing "inf" or "nan", only finite durations from a checked context, and
+// positions that read back to what they show.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -72,5 +73,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     apply_note_duration(values, context, SampleRounding::TowardZero);
     check(finite(values));
     for (uint16_t field : kTextFields) formatExactly(field, values, context);
+
+    // A shown position reads back to itself wherever the float milliseconds
+    // resolve well under a tick (2^18 quarters: 1/64 tick).
+    const double tempo = context.tempo >= 1.0f ? context.tempo : 1.0;
+    if (values.milliseconds < 60000.0 / tempo * 262144.0) {
+        char shown[kPositionTextCapacity], again[kPositionTextCapacity];
+        const int32_t T = context.ticksPerQuarter, N = context.signatureNumerator,
+                      Dn = context.signatureDenominator;
+        format_musical_position(values.milliseconds, context.tempo, T, N, Dn, shown, sizeof shown);
+        const float back = parse_musical_position(shown, context.tempo, T, N, Dn);
+        format_musical_position(back, context.tempo, T, N, Dn, again, sizeof again);
+        check(std::strcmp(shown, again) == 0);
+    }
     return 0;
 }

@@ -1,6 +1,7 @@
 // Any extent, client size, zoom, scroll request, thumb and pointer: the value
 // grid's view never crashes or divides by zero, keeps its zoom in [50, 200]
-// and its offsets within the surface, and item values stay in their range.
+// and its offsets within the surface, a thumb where the bar shows the
+// offset keeps it, and item values stay in their range.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -38,6 +39,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     v.scrollX = zoom_view_scrolled(v.scrollX, in.request, in.thumb, in.clientWidth, v.zoomedWidth, v.zoom);
     v.scrollY = zoom_view_scrolled(v.scrollY, in.request, in.thumb, in.clientHeight, v.zoomedHeight, v.zoom);
     check(v, in.clientWidth, in.clientHeight);
+    // The thumb where the bar shows the offset keeps it; moved to the far
+    // end it gives the largest offset.
+    if (zoom_view_scrolled(v.scrollX, kScrollThumbPosition, zoom_to_logical(v.scrollX, v.zoom),
+                           in.clientWidth, v.zoomedWidth, v.zoom) != v.scrollX)
+        __builtin_trap();
+    const int32_t largest = zoom_view_max_scroll(v.zoomedHeight, in.clientHeight);
+    const int32_t farEnd = zoom_to_logical(largest, v.zoom);
+    if (farEnd != zoom_to_logical(v.scrollY, v.zoom) &&
+        zoom_view_scrolled(v.scrollY, kScrollThumbTrack, farEnd, in.clientHeight, v.zoomedHeight,
+                           v.zoom) != largest)
+        __builtin_trap();
     zoom_view_set_zoom(&v, zoom_view_next(v.zoom, in.zoom), in.clientWidth, in.clientHeight);
     check(v, in.clientWidth, in.clientHeight);
     zoom_view_logical_x(&v, in.x);

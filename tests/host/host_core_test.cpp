@@ -6,13 +6,18 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <functional>
 
 #include "host/AudioReport.h"
 #include "host/BmpFile.h"
 #include "host/ChunkFile.h"
 #include "host/DemoSignal.h"
+#include "host/FileBytes.h"
 #include "host/HostOptions.h"
+#include "host/OutputPaths.h"
 #include "host/SettingsReport.h"
+#include "host/WavFile.h"
 
 namespace {
 
@@ -116,6 +121,8 @@ TEST(HostOptions, BadCommandLinesGetOneLineErrors) {
         {{"a.wav", "b.wav"}, "more than one input file"},
         {{""}, "bad input file name"},
         {{"-"}, "bad input file name"},
+        {{"-o", "x.wav", "--save-chunk", "c.bin"}, "-o names the rendered audio, but nothing is rendered"},
+        {{"--edit", "--output=x.wav"}, "-o names the rendered audio"},
     };
     for (const auto& c : cases) {
         HostOptions o;
@@ -240,21 +247,100 @@ TEST(ChunkFiles, RoundTripAndOnlySixtyFourBytes) {
     ASSERT_TRUE(readChunkFile("host_core_test.chunk", back, error)) << error;
     EXPECT_EQ(std::memcmp(&back, &p, sizeof p), 0);
 
-    for (size_t n : {size_t{0}, size_t{63}, size_t{65}, size_t{10000}}) {
-        writeBytes("host_core_test.chunk", n);
+    const struct {
+        size_t size;
+        const char* holds;
+    } wrongSizes[] = {{0, "0"}, {63, "63"}, {65, "more than 64"}, {10000, "more than 64"}};
+    for (const auto& c : wrongSizes) {
+        writeBytes("host_core_test.chunk", c.size);
         LimiterParams untouched = freshBlock();
         EXPECT_FALSE(readChunkFile("host_core_test.chunk", untouched, error));
-        EXPECT_NE(error.find("holds " + std::to_string(n) + " bytes; a Q-Clamper chunk is exactly 64"),
+        EXPECT_NE(error.find(std::string("holds ") + c.holds + " bytes; a Q-Clamper chunk is exactly 64"),
                   std::string::npos)
             << error;
         EXPECT_FLOAT_EQ(untouched.channel[0].velocity, 5.0f);
     }
     std::remove("host_core_test.chunk");
+    // An endless device is not read to its end.
+    EXPECT_FALSE(readChunkFile("/dev/zero", back, error));
+    EXPECT_NE(error.find("holds more than 64 bytes"), std::string::npos) << error;
     EXPECT_FALSE(readChunkFile("no-such.chunk", back, error));
     EXPECT_NE(error.find("cannot open chunk file 'no-such.chunk'"), std::string::npos);
     EXPECT_FALSE(readChunkFile(".", back, error));
     EXPECT_EQ(error, "cannot open chunk file '.': it is a folder, not a file");
     EXPECT_FALSE(writeChunkFile("no-such-dir/x.chunk", p, error));
+}
+
+TEST(OutputFiles, AFailedWriteIsAnErrorAndLeavesTheFileThereAlone) {
+    RgbImage image;
+    image.width = image.height = 1;
+    image.bgr = {1, 2, 3};
+    WavAudio audio;
+    audio.sampleRate = 8000;
+    audio.channels = 1;
+    audio.samples.assign(100, 0.5f);
+    const std::function<bool(const std::string&, std::string&)> writers[] = {
+        [](const std::string& path, std::string& error) { return writeChunkFile(path, freshBlock(), error); },
+        [&](const std::string& path, std::string& error) { return writeBmpFile(path, image, error); },
+        [&](const std::string& path, std::string& error) { return writeWavFile(path, audio, error); },
+    };
+    const std::string old = "host_core_test.old", temporary = OutputFile::temporaryPathFor(old);
+    for (const auto& write : writers) {
+        std::string error;
+        // A full device takes the bytes into the buffer and fails at the flush.
+        EXPECT_FALSE(write("/dev/full", error));
+        EXPECT_NE(error.find("'/dev/full': No space left on device"), std::string::npos) << error;
+
+        // A folder where the temporary file goes is named; the file stays.
+        writeBytes(old.c_str(), 3);
+        std::filesystem::create_directory(temporary);
+        EXPECT_FALSE(write(old, error));
+        EXPECT_EQ(error.rfind("cannot create '" + temporary + "' (the temporary file for ", 0), 0u) << error;
+        EXPECT_EQ(std::filesystem::file_size(old), 3u);
+        std::filesystem::remove(temporary);
+
+        EXPECT_TRUE(write(old, error)) << error;
+        EXPECT_GT(std::filesystem::file_size(old), 3u);
+        EXPECT_FALSE(std::filesystem::exists(temporary));
+    }
+    std::remove(old.c_str());
+}
+
+TEST(OutputPaths, NoTwoOutputsAndNoTemporaryNameMeetAnotherFileHoweverSpelled) {
+    std::filesystem::create_directory("host_core_test_dir");
+    const std::string absolute = (std::filesystem::current_path() / "x.wav").string();
+#ifdef _WIN32
+    const std::string device = "NUL";
+#else
+    const std::string device = "/dev/null";
+#endif
+    const struct {
+        std::vector<NamedFile> inputs, outputs;
+        std::string clash;  // "" when there is none
+    } cases[] = {
+        {{}, {{"-o", "x.wav"}, {"--save-chunk", "./x.wav"}}, "-o 'x.wav' and --save-chunk './x.wav' are the same file"},
+        {{}, {{"-o", "x.wav"}, {"--screenshot", "host_core_test_dir/../x.wav"}}, "are the same file"},
+        {{}, {{"--save-chunk", absolute}, {"--screenshot", "x.wav"}}, "are the same file"},
+#ifdef _WIN32
+        {{}, {{"-o", "x.wav"}, {"--save-chunk", "X.WAV"}}, "are the same file"},
+        {{}, {{"-o", "x.wav"}, {"--save-chunk", "host_core_test_dir\\..\\x.wav"}}, "are the same file"},
+#endif
+        {{}, {{"-o", "x.wav"}, {"--save-chunk", "x.wav.partial"}},
+         "--save-chunk 'x.wav.partial' is the temporary name of -o 'x.wav'"},
+        {{{"--chunk", "./x.wav.partial"}}, {{"-o", "x.wav"}}, "--chunk './x.wav.partial' is the temporary name"},
+        // An output may replace an input; devices take any number of outputs.
+        {{{"the input", "x.wav"}}, {{"-o", "./x.wav"}}, ""},
+        {{}, {{"-o", "x.wav"}, {"--save-chunk", "x.chunk"}, {"--screenshot", "host_core_test_dir/x.wav"}}, ""},
+        {{}, {{"-o", device}, {"--save-chunk", device}}, ""},
+    };
+    for (const auto& c : cases) {
+        const std::string clash = findOutputClash(c.inputs, c.outputs);
+        if (c.clash.empty())
+            EXPECT_EQ(clash, "");
+        else
+            EXPECT_NE(clash.find(c.clash), std::string::npos) << "got: " << clash << "\nexpected: " << c.clash;
+    }
+    std::filesystem::remove("host_core_test_dir");
 }
 
 TEST(Peaks, PerChannelWithDecibelsAndNonFiniteSamples) {

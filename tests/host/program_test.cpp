@@ -84,6 +84,7 @@ TEST(HostProgram, HelpAndBadCommandLines) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out.rfind("Usage: qclamper-host", 0), 0u) << run.out;
     EXPECT_NE(run.out.find("--mute"), std::string::npos);
+    EXPECT_NE(run.out.find("3 when the plug-in\ncrashes"), std::string::npos) << run.out;
     EXPECT_TRUE(run.err.empty());
     run = host({"--version"});
     EXPECT_EQ(run.exitCode, 0);
@@ -145,6 +146,35 @@ TEST(HostProgram, BadFilesAndOptionsAreRejectedInTheUsersTermsWithoutWritingAnyt
                        "cannot create '" + folder + "': it is a folder, not a file");
     EXPECT_FALSE(fileExists(never));
     EXPECT_FALSE(fileExists(never + ".partial"));
+}
+
+TEST(HostProgram, OutputsThatWouldMeetOrCannotBeWrittenAreErrorsAndLeaveNothingBehind) {
+    writeKnownPeaks("program_test_in.wav", WavSampleFormat::Pcm16, 0.5f, 0.25f);
+    const std::string out = "program_test_out.wav", blocked = "program_test_blocked.wav";
+    DeleteFileA(out.c_str());
+    CreateDirectoryA((blocked + ".partial").c_str(), nullptr);
+    const struct {
+        std::vector<std::string> args;  // after --plugin FakeEffect.dll program_test_in.wav
+        std::string message;
+    } cases[] = {
+        {{"-o", out, "--save-chunk", out}, "-o '" + out + "' and --save-chunk '" + out + "' are the same file"},
+        {{"-o", out, "--screenshot", ".\\PROGRAM_TEST_OUT.WAV"}, "are the same file"},
+        {{"-o", out, "--save-chunk", QC_TEST_DIR_UNIX "/" + out}, "are the same file"},
+        {{"-o", out, "--save-chunk", out + ".partial"}, "is the temporary name of -o '" + out + "'"},
+        // Short enough to sit in the write buffer until the end.
+        {{"-o", "/dev/full"}, "cannot write '/dev/full': No space left on device"},
+        {{"-o", out, "--save-chunk", "/dev/full"}, "cannot write chunk file '/dev/full': No space left on device"},
+        {{"-o", blocked}, "cannot create '" + blocked + ".partial' (the temporary file for '" + blocked + "')"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"program_test_in.wav"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        expectOneLineError(hostWithFake(args), c.message);
+        EXPECT_FALSE(fileExists(out + ".partial"));
+        EXPECT_FALSE(fileExists(blocked));
+        DeleteFileA(out.c_str());  // the render before a failed chunk stays
+    }
+    RemoveDirectoryA((blocked + ".partial").c_str());
 }
 
 TEST(HostProgram, WarnsOfEmptyInputAndOfSettingsTheEditorCannotMake) {
@@ -383,7 +413,9 @@ TEST(HostProgram, APluginThatCrashesEndsTheProgramWithOneLine) {
     const ProgramRun run = hostWithFake({"program_test_in.wav", "-o", "program_test_crash.wav"});
     SetEnvironmentVariableA("QC_FAKE_EFFECT_CRASH", nullptr);
     EXPECT_EQ(run.exitCode, 3);
-    EXPECT_EQ(run.err.rfind("qclamper-host: error: crashed (exception 0xC0000005", 0), 0u) << run.err;
+    EXPECT_EQ(run.err.rfind("qclamper-host: error: the plug-in '" + fakePlugin() + "' crashed (exception 0xC0000005", 0), 0u)
+        << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
     EXPECT_FALSE(fileExists("program_test_crash.wav"));
     EXPECT_FALSE(fileExists("program_test_crash.wav.partial"));
 }

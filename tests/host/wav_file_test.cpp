@@ -151,7 +151,7 @@ TEST(WavWriting, ACommitReplacesTheFileAndTellsTheFramesWritten) {
     EXPECT_TRUE(r.warning.empty()) << r.warning;
     EXPECT_EQ(back.samples, std::vector<float>(audio.samples.begin(), audio.samples.begin() + 120));
     std::remove(path.c_str());
-    EXPECT_EQ(std::fopen(WavWriter::temporaryPathFor(path).c_str(), "rb"), nullptr);
+    EXPECT_EQ(std::fopen(OutputFile::temporaryPathFor(path).c_str(), "rb"), nullptr);
 
     EXPECT_FALSE(writer.open(".", {WavSampleFormat::Float32, 2, 48000}, 1, WavContainer::Auto, error));
     EXPECT_EQ(error, "cannot create '.': it is a folder, not a file");

@@ -169,9 +169,18 @@ TEST(LimiterRate, SampleRateConfiguresOnlyAbove100Hz) {
     EXPECT_NE(audio.out1[0], 9.0f);
     EXPECT_EQ(engine->sampleRate, 100.001f);
 
-    fx.dispatch(effMainsChanged, 0, 1);  // resume: running state reset, next block ramps
+    // Resume resets the running state, and the next block starts at the
+    // current settings: a gain set before the resume does not ramp in.
+    LimiterParams params;
+    getParams(engine, &params);
+    params.channel[0].gain = params.channel[1].gain = 0.5f;
+    fx.dispatch(effSetChunk, 0, 64, &params);
+    fx.dispatch(effMainsChanged, 0, 1);
     EXPECT_EQ(engine->channelState[0].envelopeGain, 1.0f);
-    EXPECT_EQ(engine->coefficientsValid, 0);
+    Stereo steady(64, 0.1f);
+    fx.processReplacing(steady.ins(), steady.outs(), 64);
+    EXPECT_EQ(steady.out1[0], steady.out1[63]);
+    EXPECT_LT(steady.out1[0], 0.1f);
 }
 
 TEST(LimiterAudio, BothFormsWithTheHostsBufferLayouts) {

@@ -13,10 +13,17 @@ float grid_item_limited(float v, float min, float max, float current) {
 
 float grid_item_dragged(int32_t type, float value, float k, int32_t dy) {
     double v = value;
-    if (type == kItemLinear || type == kItemTime)
+    if (type == kItemLinear || type == kItemTime) {
         v = value - static_cast<double>(dy) * k;
-    else if (type == kItemFactor)
+    } else if (type == kItemFactor) {
+        // A factor of 0 has no inverse: a drag downward means nothing then.
+        if (k == 0.0f && dy > 0) return value;
         v = value * std::pow(static_cast<double>(k), -static_cast<double>(dy));
-    // Only a result a float can hold is taken.
-    return std::fabs(v) <= FLT_MAX ? static_cast<float>(v) : value;
+    }
+    if (std::isnan(v)) return value;
+    // A fast drag may go beyond what a float holds: it goes as far as a
+    // float goes, and the item's limit takes it from there.
+    if (v > FLT_MAX) return FLT_MAX;
+    if (v < -FLT_MAX) return -FLT_MAX;
+    return static_cast<float>(v);
 }

@@ -16,8 +16,10 @@ enum ValueItemType : int32_t {
 float grid_item_limited(float v, float min, float max, float current);
 // The value after a vertical drag by dy pixels (down is positive) with
 // sensitivity k: linear items lose k per pixel downward, factor items are
-// multiplied by k per pixel upward. Other types, and a result that is not a
-// finite number, keep the value.
+// multiplied by k per pixel upward. A result beyond a float's range is the
+// largest float of its sign (so the item's limit makes it its maximum or
+// minimum). Other types, a result that is not a number and a factor of 0
+// dragged downward keep the value.
 float grid_item_dragged(int32_t type, float value, float k, int32_t dy);
 // The value a toggle item takes when clicked.
 inline float grid_item_toggled(float value) { return value != 1.0f ? 1.0f : 0.0f; }

@@ -35,4 +35,7 @@ void grid_scroll_to(HWND window, ZoomView* view, int64_t x, int64_t y);
 void grid_on_scroll(HWND window, ZoomView* view, int bar, int32_t request, uint16_t position);
 void grid_on_size(HWND window, ZoomView* view);
 void grid_zoom(HWND window, ValueGridRecord* grid, int32_t direction);
+// A wheel message (WM_MOUSEWHEEL, WM_MOUSEHWHEEL); 0 when it is not the
+// grid's (Ctrl held) and goes to default processing.
+int32_t grid_on_wheel(HWND window, ValueGridRecord* grid, UINT message, WPARAM wParam);
 SIZE grid_client_size(HWND window);

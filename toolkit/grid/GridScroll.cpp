@@ -1,5 +1,6 @@
 // Scroll bars, scrolling, panning and zoom of the value grid. The scroll
 // bars count logical units; the offsets are device pixels.
+#include "toolkit/WheelSteps.h"
 #include "toolkit/grid/GridParts.h"
 
 namespace {
@@ -85,4 +86,26 @@ void grid_zoom(HWND window, ValueGridRecord* g, int32_t direction) {
     g->zoom = static_cast<float>(g->view->zoom);
     grid_update_scroll_bars(window, g->view);
     InvalidateRect(window, nullptr, TRUE);
+}
+
+int32_t grid_on_wheel(HWND window, ValueGridRecord* g, UINT message, WPARAM wParam) {
+    const WORD keys = GET_KEYSTATE_WPARAM(wParam);
+    // Ctrl+wheel means nothing to the grid (Ctrl+click zooms): the owner may have it.
+    if (keys & MK_CONTROL) return 0;
+    if (g->dragging) return 1;
+    ZoomView* v = g->view;
+    // A notch turned toward the user scrolls down, with Shift to the right;
+    // a wheel tilted to the right scrolls to the right. Three line steps, as
+    // the bars' arrows would.
+    const bool tilted = message == WM_MOUSEHWHEEL;
+    const bool horizontal = tilted || (keys & MK_SHIFT) != 0;
+    const int32_t delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    const int32_t lines = wheel_steps(horizontal ? &v->wheelX : &v->wheelY, tilted ? delta : -delta,
+                                      kWheelLinesPerNotch);
+    const int64_t move = int64_t{lines} * kScrollLineStep;
+    if (horizontal)
+        grid_scroll_to(window, v, v->scrollX + move, v->scrollY);
+    else
+        grid_scroll_to(window, v, v->scrollX, v->scrollY + move);
+    return 1;
 }

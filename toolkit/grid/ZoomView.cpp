@@ -26,6 +26,19 @@ int64_t floorDivide(int64_t a, int64_t b) {
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
+// The offset for a thumb at a position in logical units. The bar shows an
+// offset rounded down to a logical unit, so a thumb where the bar shows it
+// keeps the offset, the thumb moved to its far end is the largest offset,
+// and any other position is the first offset the bar shows there.
+int32_t thumbOffset(int32_t offset, int32_t thumb, int32_t client, int32_t zoomedExtent,
+                    int32_t zoom) {
+    const int32_t largest = zoom_view_max_scroll(zoomedExtent, client);
+    if (thumb == zoom_to_logical(offset, zoom)) return zoom_view_limit(offset, zoomedExtent, client);
+    if (thumb >= zoom_to_logical(largest, zoom)) return largest;
+    const int64_t first = -floorDivide(-int64_t{thumb} * limitedZoom(zoom), 100);
+    return zoom_view_limit(first, zoomedExtent, client);
+}
+
 }  // namespace
 
 void zoom_view_init(ZoomView* view, void* window, int32_t extentWidth, int32_t extentHeight) {
@@ -68,7 +81,7 @@ int32_t zoom_view_scrolled(int32_t offset, int32_t request, int32_t thumb, int32
         case kScrollTop: s = 0; break;
         case kScrollBottom: s = zoomedExtent; break;  // the limit below makes it the far end
         case kScrollThumbPosition:
-        case kScrollThumbTrack: s = zoom_to_device(thumb, zoom); break;
+        case kScrollThumbTrack: return thumbOffset(offset, thumb, client, zoomedExtent, zoom);
     }
     return zoom_view_limit(s, zoomedExtent, client);
 }

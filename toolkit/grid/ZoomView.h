@@ -28,6 +28,7 @@ struct ZoomView {
     int32_t lineStepX, lineStepY;
     int32_t panning;                    // 1 while the surface is dragged
     int32_t panX, panY;                 // last pointer position of the pan
+    int32_t wheelX, wheelY;             // the part of a wheel step not yet scrolled
 };
 
 struct LogicalRect {
@@ -48,7 +49,8 @@ int32_t zoom_view_max_scroll(int32_t zoomedExtent, int32_t client);
 // An offset brought into [0, largest].
 int32_t zoom_view_limit(int64_t offset, int32_t zoomedExtent, int32_t client);
 // The offset a scroll request gives on one axis; thumb is the scroll bar's
-// position in logical units.
+// position in logical units. A thumb where the bar shows the offset keeps
+// it, and the thumb moved to the bar's far end gives the largest offset.
 int32_t zoom_view_scrolled(int32_t offset, int32_t request, int32_t thumb, int32_t client,
                            int32_t zoomedExtent, int32_t zoom);
 

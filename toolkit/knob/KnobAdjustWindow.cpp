@@ -8,6 +8,7 @@
 #include "toolkit/DialogTemplate.h"
 #include "toolkit/Drawing.h"
 #include "toolkit/Notify.h"
+#include "toolkit/PopupPlacement.h"
 #include "toolkit/ToolkitModule.h"
 #include "toolkit/knob/AdjustRulers.h"
 #include "toolkit/knob/AdjustScale.h"
@@ -31,7 +32,9 @@ struct KnobAdjustState {
     HGLOBAL templ;
     uint16_t closeCommand;
     HWND knobWindow;
-    const NotifyTarget* notify;
+    // A copy of the knob's target: an owner that destroys the knob from its
+    // callback frees nothing the notification still reads.
+    NotifyTarget notify;
     const KnobValue* knobValue;
     uint16_t id;
     AdjustScale scale;  // working value, range and the three resolutions
@@ -42,22 +45,12 @@ struct KnobAdjustState {
     HBITMAP graph;   // the three rulers, drawn off screen
     WindowMover mover;
     HWND checkButton;
+    int32_t closing;  // the window is going: capture changes are its own
 };
 
 KnobAdjustState* stateOf(HWND window) { return static_cast<KnobAdjustState*>(get_dialog_data(window)); }
 
 bool decibels(const KnobAdjustState* s) { return (s->style & KNOB_DB) != 0; }
-
-// Keeps the whole window on the work area of the screen it opens on.
-void placeOnScreen(KnobAdjustState* s, int32_t outerWidth, int32_t outerHeight) {
-    const POINT corner = {s->x, s->y};
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoA(MonitorFromPoint(corner, MONITOR_DEFAULTTONEAREST), &monitor)) return;
-    const RECT& area = monitor.rcWork;
-    fit_inside(&s->x, &s->y, outerWidth, outerHeight, area.left, area.top, area.right,
-               area.bottom);
-}
 
 void redrawGraph(HWND window, KnobAdjustState* s) {
     draw_rulers(window, s->graph, &s->layout, &s->scale);
@@ -72,6 +65,7 @@ void redrawGraph(HWND window, KnobAdjustState* s) {
 
 void closeWindow(HWND window, KnobAdjustState* s) {
     const HWND previous = s != nullptr ? s->previousCapture : nullptr;
+    if (s != nullptr) s->closing = 1;
     ReleaseCapture();
     if (previous != nullptr && previous != window && IsWindow(previous)) SetCapture(previous);
     DestroyWindow(window);
@@ -87,7 +81,7 @@ INT_PTR onInitDialog(HWND window, KnobAdjustState* block) {
 
     int32_t frame = 0;
     dialog_metrics(&frame, nullptr, nullptr);
-    placeOnScreen(s, s->width + 2 * frame, s->height + 2 * frame);
+    keep_on_work_area(&s->x, &s->y, s->width + 2 * frame, s->height + 2 * frame);
     SetWindowPos(window, nullptr, s->x, s->y, s->width + 2 * frame, s->height + 2 * frame,
                  SWP_NOZORDER | SWP_SHOWWINDOW);
     mover_init(&s->mover, window);
@@ -152,7 +146,8 @@ void onValueDrag(HWND window, KnobAdjustState* s, int32_t x, int32_t y) {
     SendMessageA(s->knobWindow, WM_COMMAND, kCommandSetValue, static_cast<LPARAM>(bits));
     // The knob may have closed this window while it took the value.
     if (stateOf(window) != s) return;
-    notify_owner(s->notify, s->id, bits);
+    // The last thing: the owner may destroy the knob, and this window with it.
+    notify_owner(&s->notify, s->id, bits);
 }
 
 void onMouseMove(HWND window, KnobAdjustState* s, LPARAM lParam) {
@@ -168,6 +163,16 @@ void onLeftButtonUp(KnobAdjustState* s, LPARAM lParam) {
     if (mover_is_active(&s->mover))
         mover_end(&s->mover, static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)));
     s->column = 0;
+}
+
+// Another window took the capture: without it no outside click could close
+// this window any more, so it closes now, as its other closers do, and
+// leaves the capture where it went.
+void onCaptureChanged(HWND window, KnobAdjustState* s, HWND newCapture) {
+    if (s->closing || newCapture == window) return;
+    s->closing = 1;
+    mover_cancel(&s->mover);
+    DestroyWindow(window);
 }
 
 void onDestroy(HWND window, KnobAdjustState* s) {
@@ -217,6 +222,9 @@ INT_PTR CALLBACK adjustProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_LBUTTONUP:
             onLeftButtonUp(s, lParam);
             return TRUE;
+        case WM_CAPTURECHANGED:
+            onCaptureChanged(window, s, reinterpret_cast<HWND>(lParam));
+            return TRUE;
         case WM_KEYDOWN:
             if (wParam == VK_ESCAPE) closeWindow(window, s);
             return TRUE;
@@ -246,7 +254,7 @@ HWND open_knob_adjust_window(HWND owner, HWND knobWindow, uint32_t style, int32_
     block.style = style;
     block.closeCommand = closeCommand;
     block.knobWindow = knobWindow;
-    block.notify = notify;
+    if (notify != nullptr) block.notify = *notify;
     block.knobValue = knobValue;
     block.id = id;
     block.scale = adjust_scale(knobValue->current, knobValue->min, knobValue->max,

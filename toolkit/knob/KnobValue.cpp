@@ -107,14 +107,21 @@ int32_t knob_value_at_angle(KnobValue* value, float angle) {
     return store(value, v);
 }
 
-int32_t knob_value_step(KnobValue* value, int32_t n) {
+int32_t knob_value_step(KnobValue* value, int32_t n, StepTrail* trail) {
     if (n == 0) return 0;
+    StepTrail alone = step_trail_at(value->current);
+    if (trail == nullptr) trail = &alone;
+    const double steps = static_cast<double>(step_trail_extend(trail, value->current, n));
+    const double from = trail->origin;
     float v;
     if (isLogarithmic(value))
-        v = static_cast<float>(value->current * std::pow(static_cast<double>(value->step), n));
+        v = static_cast<float>(from * std::pow(static_cast<double>(value->step), steps));
     else
-        v = static_cast<float>(value->current + static_cast<double>(n) * value->step);
-    return store(value, v);
+        v = static_cast<float>(from + steps * value->step);
+    const int32_t changed = store(value, v);
+    step_trail_arrive(trail, value->current,
+                      value->current == value->min || value->current == value->max);
+    return changed;
 }
 
 // Both directions run in double and round once, so that every value of the

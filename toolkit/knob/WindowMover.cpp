@@ -32,6 +32,13 @@ void xorOutline(const WindowMover* mover, int32_t px, int32_t py) {
     ReleaseDC(nullptr, screen);
 }
 
+// Takes the outline off the screen and stops tracking.
+void stopTracking(WindowMover* mover) {
+    if (mover->outlineShown) xorOutline(mover, mover->cursorX, mover->cursorY);
+    mover->outlineShown = 0;
+    mover->active = 0;
+}
+
 }  // namespace
 
 void mover_init(WindowMover* mover, HWND window) {
@@ -68,15 +75,24 @@ void mover_track(WindowMover* mover, int32_t x, int32_t y) {
 
 void mover_end(WindowMover* mover, int32_t, int32_t) {
     if (!mover->active) return;
-    if (mover->outlineShown) xorOutline(mover, mover->cursorX, mover->cursorY);
-    mover->outlineShown = 0;
-    ReleaseCapture();
-    mover->active = 0;
+    // Stopped before the capture goes: releasing it reports back at once.
+    stopTracking(mover);
+    // A window that held the capture before the move (the adjust window
+    // holds it all its life) keeps it: no release for it to mistake for a
+    // loss.
+    const HWND previous = mover->previousCapture;
+    mover->previousCapture = nullptr;
+    if (previous != mover->window) ReleaseCapture();
     SetWindowPos(mover->window, nullptr, mover->cursorX - mover->grabX,
                  mover->cursorY - mover->grabY, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    if (mover->previousCapture != nullptr) SetCapture(mover->previousCapture);
-    mover->previousCapture = nullptr;
+    if (previous != nullptr && previous != mover->window) SetCapture(previous);
 }
 
 int32_t mover_is_active(const WindowMover* mover) { return mover->active; }
+
+void mover_cancel(WindowMover* mover) {
+    if (!mover->active) return;
+    stopTracking(mover);
+    mover->previousCapture = nullptr;
+}

@@ -22,4 +22,7 @@ void mover_init(WindowMover* mover, HWND window);
 void mover_begin(WindowMover* mover, int32_t x, int32_t y);
 void mover_track(WindowMover* mover, int32_t x, int32_t y);
 void mover_end(WindowMover* mover, int32_t x, int32_t y);
+// Ends a move whose capture went to another window: the outline goes, the
+// window stays where it was, and the capture stays with its new holder.
+void mover_cancel(WindowMover* mover);
 int32_t mover_is_active(const WindowMover* mover);

@@ -8,9 +8,9 @@
 #include <windowsx.h>
 
 #include "toolkit/ControlData.h"
-#include "toolkit/ControlData.h"
 #include "toolkit/ListRows.h"
 #include "toolkit/ToolkitModule.h"
+#include "toolkit/WheelSteps.h"
 #include "toolkit/WindowClasses.h"
 
 namespace {
@@ -60,6 +60,7 @@ int32_t onCreated(HWND window, void* record) {
     List2DRecord* r = recordOf(record);
     r->window = window;
     r->focused = 0;
+    r->wheelPending = 0;
     r->cell = List2DCell{};
     r->cell.id = r->id;
     r->cell.window = window;
@@ -125,9 +126,9 @@ void onKeyDown(HWND window, List2DRecord* r, WPARAM key) {
     }
 }
 
-void onVerticalScroll(HWND window, List2DRecord* r, WPARAM wParam) {
+// Shows rows from first on; the selection stays.
+void scrollTo(HWND window, List2DRecord* r, int32_t first) {
     const int32_t old = r->rows.firstRow;
-    const int32_t first = rows_scroll_target(&r->rows, LOWORD(wParam), HIWORD(wParam));
     if (first == old) return;
     r->rows.firstRow = first;
     showScrollPosition(window, r);
@@ -138,6 +139,18 @@ void onVerticalScroll(HWND window, List2DRecord* r, WPARAM wParam) {
                        SW_INVALIDATE);
     else
         InvalidateRect(window, nullptr, FALSE);
+}
+
+void onVerticalScroll(HWND window, List2DRecord* r, WPARAM wParam) {
+    scrollTo(window, r, rows_scroll_target(&r->rows, LOWORD(wParam), HIWORD(wParam)));
+}
+
+// A notch turned toward the user scrolls three rows down, as the bar would.
+void onMouseWheel(HWND window, List2DRecord* r, WPARAM wParam) {
+    const int32_t rows =
+        wheel_steps(&r->wheelPending, -GET_WHEEL_DELTA_WPARAM(wParam), kWheelLinesPerNotch);
+    scrollTo(window, r,
+             list_scrolled_first_row(r->rows.firstRow, rows, r->rows.rowCount, r->rows.visibleRows));
 }
 
 void onLeftButtonDown(HWND window, List2DRecord* r, WPARAM keys, LPARAM lParam) {
@@ -190,6 +203,11 @@ LRESULT CALLBACK list2d_proc(HWND window, UINT message, WPARAM wParam, LPARAM lP
                 onKeyDown(window, r, wParam);
                 return 0;
             case WM_VSCROLL: onVerticalScroll(window, r, wParam); return 0;
+            case WM_MOUSEWHEEL:
+                // Ctrl+wheel means nothing to a list: the owner may have it.
+                if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) break;
+                onMouseWheel(window, r, wParam);
+                return 0;
             case WM_COMMAND: onCommand(window, r, wParam); return 0;
             case WM_SIZE: onSize(window, r, lParam); return 0;
             case WM_SETFOCUS: r->focused = 1; return 0;

@@ -45,6 +45,8 @@ struct List2DRecord {
     List2DCallback callback;
     void* user;
     HMENU menu;
+    // Private: the part of a wheel step not yet scrolled.
+    int32_t wheelPending;
 };
 
 // A 2D list of rowCount rows of rowHeight pixels with a vertical scroll bar,

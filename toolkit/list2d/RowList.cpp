@@ -45,9 +45,14 @@ int32_t rows_scroll_target(const RowList* list, int32_t request, int32_t thumb) 
         case kScrollPageUp: return keepInRange(first - page, list);
         case kScrollPageDown: return keepInRange(first + page, list);
         case kScrollThumbPosition:
-        case kScrollThumbTrack:
+        case kScrollThumbTrack: {
             if (list->rowCount < 1) return 1;
-            return keepInRange(int64_t{thumb} * (list->rowCount - 1) / kRowScrollRange + 1, list);
+            // Rounded up where the bar's position rounds down, so that the
+            // position the bar shows for a row leads back to that row (or,
+            // in a list longer than the bar, to a row the bar shows alike).
+            const int64_t span = int64_t{thumb} * (list->rowCount - 1);
+            return keepInRange((span + kRowScrollRange - 1) / kRowScrollRange + 1, list);
+        }
         case kScrollTop: return 1;
         case kScrollBottom: return lastFirstRow(list);
     }

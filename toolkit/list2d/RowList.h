@@ -31,6 +31,7 @@ int32_t rows_scroll_position(const RowList* list);
 
 // The first row a scroll-bar request asks for (thumb: the thumb's position),
 // inside [1, list_last_first_row]; the first row itself for other requests.
+// The thumb at the position the bar shows leaves the view as it is.
 int32_t rows_scroll_target(const RowList* list, int32_t request, int32_t thumb);
 
 // The row under client y among the whole rows shown; 0 below the list's

@@ -6,9 +6,9 @@
 #include <windowsx.h>
 
 #include "toolkit/ControlData.h"
-#include "toolkit/ControlData.h"
 #include "toolkit/ControlTypes.h"
 #include "toolkit/ListRows.h"
+#include "toolkit/WheelSteps.h"
 #include "toolkit/WindowClasses.h"
 #include "toolkit/list3d/List3DParts.h"
 
@@ -32,6 +32,7 @@ int32_t onCreated(HWND window, void* record) {
     r->window = window;
     r->focused = 0;
     r->redrawing = r->redrawAgain = 0;
+    r->wheelPending = 0;
     r->cell = List3DCell{};
     r->image = r->background = nullptr;
     r->menu = nullptr;
@@ -168,6 +169,18 @@ void onKeyDown(HWND window, List3DRecord* r, WPARAM key) {
     }
 }
 
+// A notch turned toward the user shows the rows from one row further down;
+// the selection stays.
+void onMouseWheel(HWND window, List3DRecord* r, WPARAM wParam) {
+    if (r->drag.active) return;
+    PanelList& l = r->list;
+    const int32_t rows = wheel_steps(&r->wheelPending, -GET_WHEEL_DELTA_WPARAM(wParam), 1);
+    const int32_t first = list_scrolled_first_row(l.firstRow, rows, l.rowCount, l.visibleRows);
+    if (first == l.firstRow) return;
+    l.firstRow = first;
+    list3d_redraw(window, r);
+}
+
 // Characters typed with Ctrl held: copy, cut and paste, or code 0.
 void onChar(HWND window, List3DRecord* r, WPARAM character) {
     if (GetKeyState(VK_CONTROL) >= 0) return;
@@ -218,6 +231,11 @@ LRESULT CALLBACK list3d_proc(HWND window, UINT message, WPARAM wParam, LPARAM lP
                 onKeyDown(window, r, wParam);
                 return 0;
             case WM_CHAR: onChar(window, r, wParam); return 0;
+            case WM_MOUSEWHEEL:
+                // Ctrl+wheel means nothing to a list: the owner may have it.
+                if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) break;
+                onMouseWheel(window, r, wParam);
+                return 0;
             case WM_COMMAND: return onCommand(window, r, wParam, lParam);
         }
     }

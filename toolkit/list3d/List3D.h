@@ -61,6 +61,8 @@ struct List3DRecord {
     // Private: a redraw is running, and another was asked for meanwhile.
     int32_t redrawing;
     int32_t redrawAgain;
+    // Private: the part of a wheel step not yet scrolled.
+    int32_t wheelPending;
 };
 
 // A 3D list with the layout's rowCount, rowHeaderWidth, headerHeight,

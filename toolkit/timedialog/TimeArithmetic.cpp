@@ -18,12 +18,24 @@ const float kNoteBeats[kNoteCount] = {
 constexpr int32_t kMaxTicks = 99999;
 constexpr int32_t kMaxNumerator = 64;
 // Positions beyond this many quarter beats are shown as this one, so that
-// tick counts stay far inside 64 bits (1e12 x 99999 < 2^63).
+// unit counts stay far inside 64 bits.
 constexpr double kMaxBeats = 1e12;
 
 bool isNote(int index) { return index >= 0 && index < kNoteCount; }
 
 int32_t clampTicks(int32_t ticks) { return ticks < 1 ? 1 : (ticks > kMaxTicks ? kMaxTicks : ticks); }
+
+// Units of the signature's denominator in one quarter note: a power of
+// two, so scaling by it is exact. Any other denominator counts quarters.
+double unitsPerQuarter(int32_t denominator) {
+    switch (denominator) {
+    case 1: return 0.25;
+    case 2: return 0.5;
+    case 8: return 2.0;
+    case 16: return 4.0;
+    default: return 1.0;
+    }
+}
 
 // Beats per bar: the numerator, or 4 for a signature that has no meaning.
 int32_t beatsPerBar(int32_t numerator, int32_t denominator) {
@@ -93,49 +105,41 @@ TimeValues derive_time_values(double seconds, int32_t sampleRate, SampleRounding
     v.bpm = s > 0.0 ? saturate_float(60.0 / s) : 0.0f;
     v.metres = saturate_float(s * 330.0);
     const double exact = s * (sampleRate > 0 ? sampleRate : 0);
+    // Counted in 64 bits: a day at 48 kHz already passes 2^31 samples.
     if (rounding == SampleRounding::HalfDown) {
-        v.samples = static_cast<float>(round_half_down(exact));
+        v.samples = static_cast<float>(round_half_down64(exact));
     } else {
-        v.samples = exact >= 2147483647.0 ? 2147483647.0f : static_cast<float>(std::trunc(exact));
+        v.samples = exact >= 9223372036854775808.0 ? static_cast<float>(INT64_MAX)
+                                                   : static_cast<float>(std::trunc(exact));
     }
     return v;
 }
 
-int32_t ticks_per_unit(int32_t ticks, int32_t denominator) {
-    switch (denominator) {
-    case 1: return 4 * ticks;
-    case 2: return 2 * ticks;
-    case 8: return ticks / 2;
-    case 16: return ticks / 4;
-    default: return ticks;
-    }
+double ticks_per_unit(int32_t ticks, int32_t denominator) {
+    return clampTicks(ticks) / unitsPerQuarter(denominator);
 }
 
 std::size_t format_musical_position(double milliseconds, float tempo, int32_t ticks,
                                     int32_t numerator, int32_t denominator, char* buffer,
                                     std::size_t capacity) {
     if (buffer == nullptr || capacity == 0) return 0;
-    const int32_t T = clampTicks(ticks);
     const int32_t B = beatsPerBar(numerator, denominator);
-    const int32_t g = ticks_per_unit(T, denominator);
+    const double g = ticks_per_unit(ticks, denominator);
 
     double beats = positionTempo(tempo) * (milliseconds > 0.0 ? milliseconds : 0.0) / 60000.0;
     if (!(beats < kMaxBeats)) beats = kMaxBeats;  // also catches NaN from inf * 0
 
-    // Whole ticks from the start: a fraction that rounds up to a whole
-    // quarter carries into the next beat instead of showing tick == T.
-    const double q = std::floor(beats);
-    const int64_t total = static_cast<int64_t>(q) * T + static_cast<int64_t>(std::nearbyint((beats - q) * T));
-    int64_t unit = 0;
-    int64_t tick = 0;
-    if (g >= 1) {
-        unit = total / g;
-        tick = total % g;
-    } else {
-        // A unit shorter than one tick: count units from the beats and show
-        // tick 0, so bars and beats stay right.
-        const double units = beats * denominator / 4.0;
-        unit = static_cast<int64_t>(std::floor(units + units * 1e-12 + 1e-9));
+    // Units counted exactly (the scale is a power of two); only the ticks
+    // into the unit are rounded. The shown position is the nearest one: a
+    // tick that would reach past the unit, or a unit start that lies nearer
+    // than any whole tick, shows as the next unit's start.
+    const double units = beats * unitsPerQuarter(denominator);
+    int64_t unit = static_cast<int64_t>(std::floor(units));
+    const double rest = (units - std::floor(units)) * g;  // ticks into the unit, [0, g]
+    double tick = std::nearbyint(rest);
+    if (tick >= g || g - rest < std::fabs(rest - tick)) {
+        ++unit;
+        tick = 0.0;
     }
     const int64_t bar = unit / B + 1;
     const int beat = static_cast<int>(unit % B) + 1;
@@ -157,20 +161,17 @@ float parse_musical_position(const char* text, float tempo, int32_t ticks, int32
     int64_t beat = readWholeNumber(p);
     int64_t tick = readWholeNumber(p);
 
-    const int32_t T = clampTicks(ticks);
     const int32_t B = beatsPerBar(numerator, denominator);
-    const int32_t g = ticks_per_unit(T, denominator);
     if (bar <= 0) bar = 1;
     if (beat <= 0 || beat > B) beat = 1;
-    if (tick < 0 || tick > g) tick = 0;
+    if (tick < 0 || static_cast<double>(tick) > ticks_per_unit(ticks, denominator)) tick = 0;
 
     // Counted wide: bar 95 of 4/4 at 96 ticks already exceeds 32 bits once
     // multiplied by 60000.
     const double units = static_cast<double>((bar - 1) * B + (beat - 1));
-    const double quarterMs = 60000.0 / positionTempo(tempo);
-    if (g >= 1) return saturate_float((units * g + static_cast<double>(tick)) * quarterMs / T);
-    // Units shorter than a tick carry no ticks (tick is 0 here).
-    return saturate_float(units * 4.0 / denominator * quarterMs);
+    const double quarters = units / unitsPerQuarter(denominator) +
+                            static_cast<double>(tick) / clampTicks(ticks);
+    return saturate_float(quarters * 60000.0 / positionTempo(tempo));
 }
 
 int sanitize_time_context(TimeContext& context) {

@@ -5,7 +5,7 @@
 //
 // Everything here accepts any input, NaN and infinities included, and gives
 // finite results: floats that would overflow saturate at the largest float,
-// counts saturate at the 32-bit range.
+// sample counts at the 64-bit range, bars at the 32-bit range.
 #include <cstddef>
 #include <cstdint>
 
@@ -53,17 +53,21 @@ TimeValues derive_time_values(double seconds, int32_t sampleRate, SampleRounding
 // text holds at most 39 characters.
 constexpr std::size_t kPositionTextCapacity = 40;
 // Ticks in one unit of the signature's denominator (4T for whole notes,
-// T/4 for sixteenths); 0 when the unit is shorter than one tick.
-int32_t ticks_per_unit(int32_t ticks, int32_t denominator);
+// T/4 for sixteenths), as an exact real number: 5 ticks per quarter make
+// 1.25 ticks per sixteenth. Other denominators count quarters.
+double ticks_per_unit(int32_t ticks, int32_t denominator);
 // Writes the position of `milliseconds` as "%6i / %2i / %5i" into buffer
 // (cut short when capacity is smaller) and returns the text's length.
-// Tempi below 1 bpm count as 1; a unit shorter than one tick shows tick 0.
+// Bars and units are counted exactly; the position shown is the nearest one
+// the text can hold (whole ticks into a unit, or the next unit's start).
+// Tempi below 1 bpm count as 1.
 std::size_t format_musical_position(double milliseconds, float tempo, int32_t ticks,
                                     int32_t numerator, int32_t denominator, char* buffer,
                                     std::size_t capacity);
 // Milliseconds of a position text: three whole numbers, a missing or zero
-// bar reads as 1, a missing, zero or too large beat as 1, a missing or too
-// large tick as 0. Tempi below 1 bpm count as 1.
+// bar reads as 1, a missing, zero or too large beat as 1, a missing tick or
+// one beyond the unit's ticks as 0. Tempi below 1 bpm count as 1. A text
+// that format_musical_position wrote reads back to the position it shows.
 float parse_musical_position(const char* text, float tempo, int32_t ticks, int32_t numerator,
                              int32_t denominator);
 

@@ -68,3 +68,8 @@ void time_dialog_release_cell(HWND dialog, TimeDialogState* s) {
     invertOnScreen(dialog, s, cell);
     if (GetCapture() == dialog) ReleaseCapture();
 }
+
+void time_dialog_capture_lost(HWND dialog, TimeDialogState* s) {
+    time_dialog_release_cell(dialog, s);
+    mover_cancel(&s->mover);
+}

@@ -72,5 +72,8 @@ HBRUSH colour_time_field(HDC dc, const TimeDialogState* s);
 void time_dialog_button_down(HWND dialog, TimeDialogState* s, int32_t x, int32_t y);
 void time_dialog_mouse_move(TimeDialogState* s, int32_t x, int32_t y);
 void time_dialog_button_up(HWND dialog, TimeDialogState* s, int32_t x, int32_t y);
-// The capture went elsewhere (or the dialog is going): a held cell is let go.
+// The dialog is going or the mouse is pressed again: a held cell is let go.
 void time_dialog_release_cell(HWND dialog, TimeDialogState* s);
+// Another window took the capture: a held cell is let go and a move ends
+// where it started.
+void time_dialog_capture_lost(HWND dialog, TimeDialogState* s);

@@ -3,6 +3,7 @@
 #include "toolkit/ControlData.h"
 #include "toolkit/ControlTypes.h"
 #include "toolkit/DialogTemplate.h"
+#include "toolkit/PopupPlacement.h"
 #include "toolkit/Drawing.h"
 #include "toolkit/ToolkitModule.h"
 #include "toolkit/timedialog/TimeDialogState.h"
@@ -42,6 +43,7 @@ INT_PTR onInitDialog(HWND dialog, TimeDialogState* s) {
     s->values = derive_time_values(s->result, s->context->sampleRate, SampleRounding::HalfDown);
     s->result = kTimeCancelMarker;
     s->updating = 1;
+    keep_on_work_area(&s->x, &s->y, s->width, s->height);
     SetWindowPos(dialog, nullptr, s->x, s->y, s->width, s->height, SWP_NOZORDER | SWP_SHOWWINDOW);
     create_time_fields(dialog, s);
     focus_time_field(s);
@@ -117,7 +119,10 @@ INT_PTR CALLBACK timeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
         onCommand(dialog, s, wParam, lParam);
         return TRUE;
+    // The dialog class reports a quick second press as a double click: it is
+    // a press like any other (a note picked twice, a move begun).
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
         time_dialog_button_down(dialog, s, lowSigned(lParam), highSigned(lParam));
         return TRUE;
     case WM_MOUSEMOVE:
@@ -127,7 +132,7 @@ INT_PTR CALLBACK timeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         time_dialog_button_up(dialog, s, lowSigned(lParam), highSigned(lParam));
         return TRUE;
     case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lParam) != dialog) time_dialog_release_cell(dialog, s);
+        if (reinterpret_cast<HWND>(lParam) != dialog) time_dialog_capture_lost(dialog, s);
         return TRUE;
     case WM_CLOSE:
         closeDialog(dialog, s, 0);  // the context keeps its changes

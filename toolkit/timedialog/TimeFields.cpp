@@ -114,9 +114,9 @@ TimeFieldSet apply_time_field_text(uint16_t id, const char* text, TimeValues& va
         values.metres = saturate_float(number);
         return othersThanThis;
     case kTimeSamples: {
-        const float samples = static_cast<float>(round_half_down(number));
-        durationOf(rate > 0 ? samples / static_cast<double>(rate) : 0.0);
-        values.samples = samples;
+        const int64_t samples = round_half_down64(number);
+        durationOf(rate > 0 ? static_cast<double>(samples) / rate : 0.0);
+        values.samples = static_cast<float>(samples);
         return othersThanThis;
     }
     case kTimeTempo:

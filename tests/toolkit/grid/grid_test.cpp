@@ -1,17 +1,18 @@
 // The value grid under Wine: creation and its callback, painting through the
-// zoom, zoom steps, scroll bars and panning, item drags and toggles, editing
-// through both dialogs, destruction during dialogs and callbacks, leaks and a
-// screenshot.
+// zoom, zoom steps, scroll bars, the wheel and panning, item drags and
+// toggles, editing through both dialogs, destruction during dialogs and
+// callbacks, leaks and a screenshot.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include "GdiObjectCounter.h"
 #include "ModalScript.h"
+#include "OwnerDestroys.h"
 #include "SampleContent.h"
 #include "Screenshot.h"
 #include "ToolkitTestWindows.h"
@@ -34,6 +35,7 @@ struct GridLog {
     std::vector<float> changes;    // values told at code 4
 };
 GridLog g_log;
+OwnerDestroys g_destroys;  // an owner that closes the grid when told of a change
 
 int32_t __cdecl gridCallback(ValueGridContext* c, int32_t code) {
     g_log.codes.push_back(code);
@@ -46,7 +48,10 @@ int32_t __cdecl gridCallback(ValueGridContext* c, int32_t code) {
         DeleteObject(brush);
     }
     if (code == kGridDrawItem) g_log.drawn.push_back(c->itemIndex);
-    if (code == kGridItemChanged) g_log.changes.push_back(*c->value);
+    if (code == kGridItemChanged) {
+        g_log.changes.push_back(*c->value);
+        g_destroys.onReport();
+    }
     if (code == g_log.destroyAtCode) {
         g_log.destroyAtCode = 0;
         DestroyWindow(c->window);
@@ -203,7 +208,7 @@ TEST_F(GridTest, ScrollBarsReachTheFarEndAtEveryZoom) {
         {WM_HSCROLL, SB_TOP, 0, 10, 0},              // then at 200 %:
         {WM_HSCROLL, SB_BOTTOM, 0, 0, 2000 - cw},    // the far end, not half way
         {WM_HSCROLL, SB_THUMBPOSITION, 100, 0, 200},
-        {WM_HSCROLL, SB_THUMBTRACK, 999, 0, 2000 - cw},
+        {WM_HSCROLL, SB_THUMBTRACK, zoom_to_logical(2000 - cw, 200), 0, 2000 - cw},  // the bar's far end
         {WM_VSCROLL, SB_BOTTOM, 0, 0, 1000 - ch},
     };
     for (const auto& s : steps) {
@@ -225,6 +230,53 @@ TEST_F(GridTest, ScrollBarsReachTheFarEndAtEveryZoom) {
     for (int i = 0; i < 15; ++i) ctrlClick(g, true, 5, 5);
     EXPECT_EQ(view(g)->scrollX, 500 - cw);
     EXPECT_EQ(view(g)->scrollY, 250 - ch);
+
+    // At every zoom, on both bars: the thumb dragged to the far end the bar
+    // allows shows the surface's far edge.
+    for (int32_t zoom = 50; zoom <= 200; zoom += 10, ctrlClick(g, false, 5, 5)) {
+        for (int bar : {SB_HORZ, SB_VERT}) {
+            const UINT message = bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL;
+            const ZoomView* v = view(g);
+            scroll(g, message, SB_TOP);
+            info.fMask = SIF_ALL;
+            GetScrollInfo(g, bar, &info);
+            scroll(g, message, SB_THUMBTRACK, info.nMax - static_cast<int>(info.nPage) + 1);
+            EXPECT_EQ(bar == SB_HORZ ? v->scrollX : v->scrollY,
+                      bar == SB_HORZ ? v->zoomedWidth - cw : v->zoomedHeight - ch)
+                << zoom << " " << bar;
+        }
+    }
+}
+
+TEST_F(GridTest, TheWheelScrollsTheViewAsTheBarsWould) {
+    HWND g = grid(WS_HSCROLL | WS_VSCROLL);
+    RECT client;
+    GetClientRect(g, &client);
+    // A notch is three line steps of 4 pixels: down, with Shift to the right.
+    const struct { UINT message; int delta; WPARAM keys; int32_t x, y; } turns[] = {
+        {WM_MOUSEWHEEL, -120, 0, 0, 12},
+        {WM_MOUSEWHEEL, -120, MK_SHIFT, 12, 12},
+        {WM_MOUSEWHEEL, 120, 0, 12, 0},
+        {WM_MOUSEWHEEL, -40, 0, 12, 4},            // a third of a notch: a line step
+        {WM_MOUSEHWHEEL, 120, 0, 24, 4},           // tilted to the right
+        {WM_MOUSEWHEEL, -120, MK_CONTROL, 24, 4},  // Ctrl+wheel: nothing, no zoom either
+        {WM_MOUSEWHEEL, -12000, 0, 24, 500 - client.bottom},
+        {WM_MOUSEWHEEL, 12000, MK_SHIFT, 0, 500 - client.bottom},
+    };
+    for (const auto& t : turns) {
+        SendMessageA(g, t.message, MAKEWPARAM(t.keys, t.delta), MAKELPARAM(50, 50));
+        EXPECT_EQ(view(g)->scrollX, t.x) << t.delta << " " << t.keys;
+        EXPECT_EQ(view(g)->scrollY, t.y) << t.delta << " " << t.keys;
+        EXPECT_EQ(GetScrollPos(g, SB_VERT), t.y) << t.delta;  // the bars follow
+    }
+    EXPECT_EQ(view(g)->zoom, 100);
+    // Not while an item is dragged.
+    scroll(g, WM_VSCROLL, SB_TOP);
+    mouse(g, WM_LBUTTONDOWN, 30, 40);
+    ASSERT_EQ(record(g)->dragging, 1);
+    SendMessageA(g, WM_MOUSEWHEEL, MAKEWPARAM(MK_LBUTTON, -120), MAKELPARAM(30, 40));
+    mouse(g, WM_LBUTTONUP, 30, 40);
+    EXPECT_EQ(view(g)->scrollY, 0);
 }
 
 TEST_F(GridTest, DraggingEmptySpacePansTheSurface) {
@@ -247,13 +299,15 @@ TEST_F(GridTest, DraggingEmptySpacePansTheSurface) {
 }
 
 TEST_F(GridTest, DragsChangeValuesAndTogglesFlipOnRelease) {
-    struct Drag { ValueItem item; bool left; int32_t dy; float expected; } drags[] = {
-        {item(kItemLinear, 20, 20, 40, 60, 5, 0, 10, 0.5f, 2), true, -3, 6.5f},   // up raises
-        {item(kItemLinear, 20, 20, 40, 60, 5, 0, 10, 0.5f, 2), false, 2, 1},     // right button: 2 per pixel
-        {item(kItemFactor, 20, 20, 40, 60, 1, 0, 10, 2, 1), true, -3, 8},
-        {item(kItemFactor, 20, 20, 40, 60, 1, 0, 5, 2, 1), true, -3, 5},         // limited to max
-        {item(kItemTime, 20, 20, 40, 60, 1, 0, 100, 0.1f, 1), true, 30, 0},
-        {item(kItemToggle, 20, 20, 40, 60, 0, 0, 1), true, -30, 0},              // moved out: no flip
+    // A drag moves a pixel at a time, or all at once when fast.
+    struct Drag { ValueItem item; bool left; int32_t dy; float expected; bool fast; } drags[] = {
+        {item(kItemLinear, 20, 20, 40, 60, 5, 0, 10, 0.5f, 2), true, -3, 6.5f, false},   // up raises
+        {item(kItemLinear, 20, 20, 40, 60, 5, 0, 10, 0.5f, 2), false, 2, 1, false},     // right button: 2 per pixel
+        {item(kItemFactor, 20, 20, 40, 60, 1, 0, 10, 2, 1), true, -3, 8, false},
+        {item(kItemFactor, 20, 20, 40, 60, 1, 0, 5, 2, 1), true, -3, 5, false},         // limited to max
+        {item(kItemFactor, 20, 20, 40, 60, 1, 0.1f, 10, 10, 1), true, -40, 10, true},  // 10^40: max
+        {item(kItemTime, 20, 20, 40, 60, 1, 0, 100, 0.1f, 1), true, 30, 0, false},
+        {item(kItemToggle, 20, 20, 40, 60, 0, 0, 1), true, -30, 0, false},              // moved out: no flip
     };
     for (const auto& d : drags) {
         g_log = GridLog{};
@@ -263,15 +317,16 @@ TEST_F(GridTest, DragsChangeValuesAndTogglesFlipOnRelease) {
         mouse(g, down, 30, 40);
         EXPECT_EQ(record(g)->dragging, 1);
         EXPECT_EQ(GetCapture(), g);
-        for (int32_t moved = 0; moved != d.dy; moved += d.dy > 0 ? 1 : -1)
-            mouse(g, WM_MOUSEMOVE, 31, 40 + moved + (d.dy > 0 ? 1 : -1));
+        const int32_t step = d.fast ? d.dy : d.dy > 0 ? 1 : -1;
+        for (int32_t moved = 0; moved != d.dy; moved += step)
+            mouse(g, WM_MOUSEMOVE, 31, 40 + moved + step);
         mouse(g, d.left ? WM_LBUTTONUP : WM_RBUTTONUP, 31, 40 + d.dy);
         EXPECT_FLOAT_EQ(value_grid_item(g, 1)->value, d.expected) << d.item.type;
         EXPECT_EQ(record(g)->dragging, 0);
         EXPECT_EQ(GetCapture(), nullptr);
-        // Each pixel of a value drag told the item's callback.
+        // Each move of a value drag told the item's callback.
         if (d.item.type != kItemToggle) {
-            EXPECT_EQ(g_log.changes.size(), static_cast<size_t>(std::abs(d.dy)));
+            EXPECT_EQ(g_log.changes.size(), static_cast<size_t>(d.dy / step));
             EXPECT_FLOAT_EQ(g_log.changes.back(), d.expected);
         }
         DestroyWindow(g);
@@ -365,13 +420,36 @@ TEST_F(GridTest, DestroyedDuringDialogsAndCallbacks) {
         repaint(g);
         EXPECT_FALSE(IsWindow(g)) << code;
     }
-    HWND g = grid();
-    g_log.destroyAtCode = kGridItemChanged;
-    mouse(g, WM_LBUTTONDOWN, 30, 40);
-    mouse(g, WM_MOUSEMOVE, 30, 38);
-    mouse(g, WM_MOUSEMOVE, 30, 36);
-    EXPECT_FALSE(IsWindow(g));
-    EXPECT_EQ(GetCapture(), nullptr);
+    const struct {
+        const char* name;
+        std::function<void(HWND)> act;
+    } changes[] = {
+        {"drag", [](HWND g) {
+             mouse(g, WM_LBUTTONDOWN, 30, 40);
+             mouse(g, WM_MOUSEMOVE, 30, 38);
+             mouse(g, WM_MOUSEMOVE, 30, 36);
+         }},
+        {"toggle", [](HWND g) {
+             mouse(g, WM_LBUTTONDOWN, 110, 30);
+             mouse(g, WM_LBUTTONUP, 110, 30);
+         }},
+        {"edit", [](HWND g) {
+             g_modal = ModalScript{};
+             g_modal.confirm = true;
+             g_modal.typeText = "7";
+             run_modal([&] { ctrlClick(g, true, 30, 40); });
+         }},
+    };
+    for (const auto& c : changes) {
+        HWND g = grid();
+        g_log.changes.clear();
+        g_destroys.arm(g, sizeof(ValueGridRecord));
+        c.act(g);
+        EXPECT_EQ(g_log.changes.size(), 1u) << c.name;
+        g_destroys.expectClean(c.name);
+        EXPECT_EQ(GetCapture(), nullptr) << c.name;
+    }
+    g_destroys.disarm();
     grids_.clear();
 }
 

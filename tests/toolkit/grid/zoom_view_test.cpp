@@ -3,6 +3,7 @@
 // what drags do to item values.
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 
 #include "toolkit/grid/GridItemValue.h"
@@ -53,6 +54,28 @@ TEST(ZoomView, ScrollRequestsStayWithinTheSurface) {
     EXPECT_EQ(zoom_view_scrolled(0, kScrollBottom, 0, 300, 200, 100), 0);
 }
 
+TEST(ZoomView, TheThumbWhereTheBarShowsItLeavesTheView) {
+    // 1000 units through windows of several widths at every zoom: the bar
+    // shows each offset in logical units, rounded down.
+    for (int32_t zoom = kZoomMin; zoom <= kZoomMax; zoom += kZoomStep) {
+        for (int32_t client : {184, 301, 999, 2000}) {
+            const int32_t zoomed = zoom_to_device(1000, zoom);
+            const int32_t largest = zoom_view_max_scroll(zoomed, client);
+            const int32_t farEnd = zoom_to_logical(largest, zoom);
+            EXPECT_EQ(zoom_view_scrolled(0, kScrollThumbTrack, farEnd, client, zoomed, zoom), largest)
+                << zoom << " " << client;
+            for (int32_t offset = 0; offset <= largest; ++offset) {
+                const int32_t shown = zoom_to_logical(offset, zoom);
+                ASSERT_EQ(zoom_view_scrolled(offset, kScrollThumbPosition, shown, client, zoomed, zoom),
+                          offset) << zoom << " " << client;
+                // Dragged there from elsewhere: an offset the bar shows alike.
+                const int32_t dragged = zoom_view_scrolled(0, kScrollThumbTrack, shown, client, zoomed, zoom);
+                ASSERT_EQ(zoom_to_logical(dragged, zoom), shown) << zoom << " " << client << " " << offset;
+            }
+        }
+    }
+}
+
 TEST(ZoomView, ZoomKeepsTheCornerPointWithinTheNewLimits) {
     ZoomView v;
     zoom_view_init(&v, nullptr, 1000, 500);
@@ -95,7 +118,13 @@ TEST(GridItemValue, DragsAndLimits) {
         {kItemInert, 1, 2, -3, 1},
         {kItemFactor, 2, 0, 1, 2},         // 0 to a negative power: kept
         {kItemLinear, 1, NAN, 1, 1},
-        {kItemFactor, 3e38f, 10, -10, 3e38f},  // beyond a float: kept
+        // Beyond a float's range: as far as a float goes, which the item's
+        // limit turns into its maximum (or minimum).
+        {kItemFactor, 3e38f, 10, -10, FLT_MAX},
+        {kItemFactor, 1, 10, -40, FLT_MAX},   // a fast drag: 10^40 in one move
+        {kItemFactor, -1, 10, -40, -FLT_MAX},
+        {kItemFactor, 1, 10, 400, 0},         // and the other way: down to 0
+        {kItemLinear, -3e38f, 1e38f, 10, -FLT_MAX},
     };
     for (const auto& d : drags)
         EXPECT_EQ(grid_item_dragged(d.type, d.value, d.k, d.dy), d.expected) << d.type << " " << d.value;

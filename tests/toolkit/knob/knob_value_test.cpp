@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "toolkit/knob/KnobStyle.h"
 #include "toolkit/knob/KnobValue.h"
@@ -111,6 +112,37 @@ TEST(KnobValue, Stepping) {
     EXPECT_NEAR(log.current, 25.937f, 1e-3);
     knob_value_step(&log, 1000);
     EXPECT_EQ(log.current, 100.0f);
+}
+
+TEST(KnobValue, StepsThatCancelReturnExactly) {
+    // Each run of steps from the default: where it ends.
+    const struct Case {
+        const char* name;
+        float min, max, def, step;
+        uint32_t flags;
+        std::vector<int32_t> steps;
+        float expected;
+    } cases[] = {
+        {"gain Up, Down from 0 dB", -24, 24, 0, 0.05f, 0, {10, -10}, 0.0f},
+        {"mixed steps", -24, 24, 0.05f, 0.05f, 0, {1, 10, -3, -7, -1}, 0.05f},
+        {"logarithmic", 1, 100, 10, 1.1f, KNOB_LOG, {10, -1, -9}, 10.0f},
+        {"held at max, back at once", 0, 1, 0.95f, 0.1f, 0, {5, -1}, 0.9f},
+    };
+    for (const auto& c : cases) {
+        KnobValue v = knob(c.min, c.max, c.def, c.step, 240, 300, c.flags);
+        StepTrail trail = step_trail_at(v.current);
+        for (int32_t n : c.steps) knob_value_step(&v, n, &trail);
+        EXPECT_EQ(v.current, c.expected) << c.name;
+        EXPECT_FALSE(std::signbit(v.current)) << c.name;
+    }
+    // A value set by anything else begins a new run there.
+    KnobValue v = knob(-24, 24, 0, 0.05f, 240, 300);
+    StepTrail trail = step_trail_at(v.current);
+    knob_value_step(&v, 10, &trail);
+    v.current = 3.0f;
+    knob_value_step(&v, 10, &trail);
+    knob_value_step(&v, -10, &trail);
+    EXPECT_EQ(v.current, 3.0f);
 }
 
 TEST(KnobValue, BackwardsEmptyAndBrokenRanges) {

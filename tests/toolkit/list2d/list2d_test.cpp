@@ -1,13 +1,14 @@
 // The 2D list under Wine, driven by the messages a user's mouse, keyboard
 // and scroll bar produce: the rows the owner is asked to paint, keys and
-// commands, the scroll bar and the pixels it moves, clicks and ranges, the
-// menu, resizing, an owner destroying the list from any callback, leaks,
-// and a screenshot of sample content.
+// commands, the scroll bar and the pixels it moves, the wheel, clicks and
+// ranges, the menu and its choices, resizing, an owner destroying the list
+// from any callback, leaks, and a screenshot of sample content.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "LeakCheck.h"
@@ -211,6 +212,34 @@ TEST_F(List2DTest, TheScrollBarMovesTheViewAndThePixels) {
     }
     ReleaseDC(w, dc);
     EXPECT_EQ(rec(w)->rows.selFirst, 1);
+
+    // A click on the thumb reports the position the bar shows: every view stays.
+    HWND hundred = list(100);
+    for (int32_t first = 1; first <= 91; ++first, scroll(hundred, SB_LINEDOWN)) {
+        scroll(hundred, SB_THUMBPOSITION, GetScrollPos(hundred, SB_VERT));
+        ASSERT_EQ(rec(hundred)->rows.firstRow, first);
+    }
+}
+
+TEST_F(List2DTest, TheWheelScrollsThreeRowsANotch) {
+    HWND w = list();
+    const struct { int delta; WPARAM keys; int32_t first; } turns[] = {
+        {-120, 0, 4},  {-120, 0, 7}, {120, 0, 4},
+        {-40, 0, 5},                              // a third of a notch: a row
+        {-20, 0, 5},   {-20, 0, 6},               // half a row waits for the other half
+        {-20, 0, 6},   {60, 0, 5},                // turned back: at once
+        {-120, MK_SHIFT, 8},
+        {-120, MK_CONTROL, 8},                    // Ctrl+wheel: nothing
+        {-12000, 0, 91}, {1200, 0, 61}, {12000, 0, 1},
+    };
+    for (const auto& t : turns) {
+        owner_.calls.clear();
+        SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(t.keys, t.delta), at(20, 20));
+        EXPECT_EQ(rec(w)->rows.firstRow, t.first) << t.delta << " " << t.keys;
+        EXPECT_EQ(GetScrollPos(w, SB_VERT), rows_scroll_position(&rec(w)->rows)) << t.delta;
+        EXPECT_EQ(notified(), -1) << t.delta;  // the selection stays
+    }
+    EXPECT_EQ(rec(w)->rows.selFirst, 1);
 }
 
 TEST_F(List2DTest, ClicksSelectRowsAndRanges) {
@@ -248,6 +277,15 @@ TEST_F(List2DTest, ClicksSelectRowsAndRanges) {
     EXPECT_TRUE(with_menu_closed([&] { click(w, 75, MK_RBUTTON, WM_RBUTTONDOWN); }));
     EXPECT_EQ(notified(), 8);
     EXPECT_EQ(rec(w)->rows.selLast, 8);
+    // A choice from the menu does what its key does: "Last line", then "First line".
+    for (const auto& choice : {std::pair<int, int32_t>{3, 100}, {2, 1}}) {
+        g_modal = ModalScript{};
+        g_modal.menuItem = choice.first;
+        run_modal([&] { click(w, 35, MK_RBUTTON, WM_RBUTTONDOWN); });
+        EXPECT_TRUE(g_modal.sawMenu);
+        EXPECT_EQ(rec(w)->rows.selFirst, choice.second) << choice.first;
+        EXPECT_EQ(notified(), choice.second) << choice.first;
+    }
     // Destroyed while its menu is up.
     EXPECT_TRUE(with_menu_closed([&] { click(w, 75, MK_RBUTTON, WM_RBUTTONDOWN); }, w));
     EXPECT_FALSE(IsWindow(w));

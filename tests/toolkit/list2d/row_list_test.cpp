@@ -1,6 +1,8 @@
-// The 2D list's rows: keys, the scroll bar, clicks and ranges, resizing.
+// The 2D list's rows: keys, the scroll bar and its thumb, clicks and ranges,
+// resizing.
 #include <gtest/gtest.h>
 
+#include "toolkit/ListRows.h"
 #include "toolkit/list2d/RowList.h"
 
 namespace {
@@ -68,6 +70,25 @@ TEST(RowList, ScrollBarRequests) {
         RowList l = hundredRows(p.rows);
         l.firstRow = p.first;
         EXPECT_EQ(rows_scroll_position(&l), p.position) << p.rows;
+    }
+}
+
+TEST(RowList, TheThumbWhereTheBarShowsItLeavesTheView) {
+    // Lists shorter than the bar's 1000 steps come back to the very row;
+    // longer ones to a row the bar shows at the same position.
+    for (int32_t rowCount : {2, 3, 7, 100, 101, 998, 1000, 1001, 1002, 5000, 123457}) {
+        RowList list = hundredRows(rowCount);
+        const int32_t last = list_last_first_row(rowCount, list.visibleRows);
+        for (int32_t first = 1; first <= last; ++first) {
+            list.firstRow = first;
+            const int32_t shown = rows_scroll_position(&list);
+            const int32_t target = rows_scroll_target(&list, kScrollThumbPosition, shown);
+            if (rowCount <= kRowScrollRange + 1) {
+                ASSERT_EQ(target, first) << rowCount;
+            }
+            list.firstRow = target;
+            ASSERT_EQ(rows_scroll_position(&list), shown) << rowCount << " " << first;
+        }
     }
 }
 

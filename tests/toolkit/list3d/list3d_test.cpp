@@ -1,8 +1,8 @@
-// The 3D list under Wine, driven by the messages a user's mouse and
-// keyboard produce: the cells the owner is asked to draw and their
-// clipping, selection and scrolling by mouse, keys and commands, panel
-// order and the sideways drag, the menu, an owner destroying the list from
-// any callback, leaks, and a screenshot of sample content.
+// The 3D list under Wine, driven by the messages a user's mouse and keyboard
+// produce: the cells the owner is asked to draw and their clipping,
+// selection and scrolling by mouse, wheel, keys and commands, panel order
+// and the sideways drag, the menu and its choices, an owner destroying the
+// list from any callback, leaks, and a screenshot of sample content.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -318,6 +318,29 @@ TEST_F(List3DTest, KeysScrollSelectAndOrderThePanels) {
     SetKeyboardState(keyboard);
 }
 
+TEST_F(List3DTest, TheWheelMovesTheViewByARowANotch) {
+    HWND w = list(threePanels(40));  // 16 rows shown: rows 25 to 40 at the end
+    const struct { int delta; WPARAM keys; int32_t first; } turns[] = {
+        {-120, 0, 2}, {-60, 0, 2}, {-60, 0, 3}, {240, 0, 1},
+        {-1200, MK_SHIFT, 11},
+        {-120, MK_CONTROL, 11},  // Ctrl+wheel: nothing
+        {-12000, 0, 25},
+    };
+    for (const auto& t : turns) {
+        owner_.calls.clear();
+        const int32_t before = rec(w)->list.firstRow;
+        SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(t.keys, t.delta), at(150, 100));
+        EXPECT_EQ(rec(w)->list.firstRow, t.first) << t.delta << " " << t.keys;
+        EXPECT_EQ(count(kList3DDrawn), t.first != before ? 1 : 0) << t.delta;  // redrawn when moved
+        EXPECT_EQ(rec(w)->list.selectedRow, 1) << t.delta;
+    }
+    // Not while the front panel is dragged.
+    mouse(w, WM_LBUTTONDOWN, 150, 25);
+    SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), at(150, 25));
+    mouse(w, WM_LBUTTONUP, 150, 25, 0);
+    EXPECT_EQ(rec(w)->list.firstRow, 25);
+}
+
 TEST_F(List3DTest, Commands) {
     HWND w = list(threePanels(40));
     key(w, VK_LEFT);  // panel 2 in front
@@ -426,6 +449,20 @@ TEST_F(List3DTest, RightClickSelectsAndShowsTheMenu) {
     // Off the rows the selection stays.
     EXPECT_TRUE(with_menu_closed([&] { mouse(w, WM_RBUTTONDOWN, 250, 195, MK_RBUTTON); }));
     EXPECT_EQ(rec(w)->list.selectedRow, 8);
+    // A choice from the menu does what its key does.
+    const struct { int item; int32_t selected, front; } choices[] = {
+        {3, 12, 3},  // "Last line"
+        {2, 1, 3},   // "First line"
+        {1, 1, 1},   // "Default Panel Position": panel 1 in front again
+    };
+    for (const auto& c : choices) {
+        g_modal = ModalScript{};
+        g_modal.menuItem = c.item;
+        run_modal([&] { mouse(w, WM_RBUTTONDOWN, 250, 195, MK_RBUTTON); });
+        EXPECT_TRUE(g_modal.sawMenu);
+        EXPECT_EQ(rec(w)->list.selectedRow, c.selected) << c.item;
+        EXPECT_EQ(front(w), c.front) << c.item;
+    }
     // Destroyed while its menu is up.
     EXPECT_TRUE(with_menu_closed([&] { mouse(w, WM_RBUTTONDOWN, 150, 100, MK_RBUTTON); }, w));
     EXPECT_FALSE(IsWindow(w));

@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <cstddef>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
@@ -75,7 +76,11 @@ TEST(TimeValuesTest, ZeroSamplesRoundingAndOutOfRangeInputs) {
         }
     }
     EXPECT_EQ(derive_time_values(std::nan(""), 44100, SampleRounding::HalfDown).seconds, 0.0f);
-    EXPECT_EQ(derive_time_values(1e30, 44100, SampleRounding::TowardZero).samples, 2147483647.0f);
+    EXPECT_EQ(derive_time_values(1e30, 44100, SampleRounding::TowardZero).samples,
+              static_cast<float>(INT64_MAX));
+    // Sample counts past 2^31: 50,000 s at 48 kHz.
+    for (SampleRounding r : {SampleRounding::HalfDown, SampleRounding::TowardZero})
+        EXPECT_EQ(derive_time_values(50000.0, 48000, r).samples, 2.4e9f);
     EXPECT_EQ(derive_time_values(1e300, 44100, SampleRounding::HalfDown).seconds, FLT_MAX);
 }
 
@@ -136,7 +141,15 @@ TEST(MusicalPosition, FormatsBarBeatTick) {
         {std::nan(""), 120, 96, 4, 4, "     1 /  1 /     0"},
         {-5, 120, 96, 4, 4, "     1 /  1 /     0"},
         {1e30, 120, 96, 4, 4, "2147483647 /  1 /     0"},
-        {HUGE_VAL, HUGE_VALF, 99999, 64, 16, "2147483647 /  1 /  4800"},
+        {HUGE_VAL, HUGE_VALF, 99999, 64, 16, "2147483647 /  1 /     0"},
+        // Units that hold no whole number of ticks (1.25, 1.5, 1.75 ticks per
+        // sixteenth, 1.5 per eighth) still count the musical bar.
+        {8000, 120, 5, 4, 16, "    17 /  1 /     0"},
+        {8000, 120, 6, 4, 16, "    17 /  1 /     0"},
+        {8000, 120, 7, 4, 16, "    17 /  1 /     0"},
+        {188000, 120, 3, 4, 8, "   189 /  1 /     0"},
+        {225, 120, 5, 4, 16, "     1 /  2 /     1"},  // 1.8 sixteenths
+        {245, 120, 5, 4, 16, "     1 /  3 /     0"},  // 1.96: the next unit is nearer than tick 1
     };
     for (const auto& c : cases)
         EXPECT_EQ(position(c.ms, c.tempo, c.ticks, c.numerator, c.denominator), c.text)
@@ -173,6 +186,11 @@ TEST(MusicalPosition, ReadsTexts) {
         // Units shorter than a tick: whole units, ticks ignored.
         {"1 / 4 / 0", 120, 1, 4, 8, 750},
         {"2 / 1 / 5", 120, 3, 6, 16, 750},
+        // Units of a fractional number of ticks: 1.25 per sixteenth at T = 5.
+        {"17 / 1 / 0", 120, 5, 4, 16, 8000},
+        {"189 / 1 / 0", 120, 3, 4, 8, 188000},
+        {"1 / 2 / 1", 120, 5, 4, 16, 225},
+        {"1 / 2 / 2", 120, 5, 4, 16, 125},  // 2 ticks do not fit in 1.25
     };
     for (const auto& c : cases)
         EXPECT_FLOAT_EQ(parse_musical_position(c.text, c.tempo, c.ticks, c.numerator, c.denominator),
@@ -181,25 +199,38 @@ TEST(MusicalPosition, ReadsTexts) {
     EXPECT_EQ(parse_musical_position(nullptr, 120, 96, 4, 4), 0.0f);
 }
 
-// Reading back a shown position lands within half a tick of where it was,
-// for every signature and tick count, including the odd ones.
+// Both directions agree for every signature and tick count, the odd ones
+// included: a shown position lies within half a tick of the duration and
+// reads back to the same text, and a text read and shown again is unchanged.
 TEST(MusicalPosition, ShownPositionsReadBack) {
     std::mt19937 random(7);
     for (int round = 0; round < 5000; ++round) {
-        const int32_t ticks = 1 + static_cast<int32_t>(random() % (round % 2 ? 12 : 2000));
+        const int32_t ticks = 1 + static_cast<int32_t>(random() % (round % 2 ? 12 : 960));
         const int32_t numerator = 1 + static_cast<int32_t>(random() % 64);
         const int32_t denominator = kDenominators[random() % 5];
         const float tempo = 1.0f + static_cast<float>(random() % 300);
-        const double ms = (random() % 10000000) / 7.0;
+        const std::string where = " T=" + std::to_string(ticks) + " " + std::to_string(numerator) +
+                                  "/" + std::to_string(denominator) + " at " + std::to_string(tempo);
+
+        // Durations up to about 1000 quarters: the float milliseconds a
+        // reading returns still resolve an eighth of a tick there.
+        const double ms = (random() % 10000000) / 7.0 * 60.0 / tempo;
         const std::string text = position(ms, tempo, ticks, numerator, denominator);
         const double back = parse_musical_position(text.c_str(), tempo, ticks, numerator, denominator);
-        const double tickMs = 60000.0 / (tempo * ticks);
-        const double unitMs = 60000.0 / tempo * 4.0 / denominator;
-        // Half a tick (a whole unit when units are shorter than a tick), and
-        // the float the reading returns.
-        const double step = (ticks_per_unit(ticks, denominator) >= 1 ? tickMs / 2 : unitMs) + ms * 1e-7;
-        ASSERT_LE(back, ms + step * 1.001 + 1e-3) << text << " T=" << ticks << " " << numerator << "/" << denominator;
-        ASSERT_GE(back, ms - step * 1.001 - 1e-3) << text << " T=" << ticks << " " << numerator << "/" << denominator;
+        const double halfTickMs = 30000.0 / (tempo * ticks);
+        ASSERT_NEAR(back, ms, halfTickMs * 1.001 + ms * 1e-7) << text << where;
+        ASSERT_EQ(position(back, tempo, ticks, numerator, denominator), text) << where;
+
+        // A position typed as the dialog would show it.
+        const int quartersPerBar = numerator * 4 / denominator;
+        const int bar = 1 + static_cast<int>(random() % (1000 / (quartersPerBar + 1) + 1));
+        const int beat = 1 + static_cast<int>(random() % numerator);
+        const double unitTicks = ticks_per_unit(ticks, denominator);
+        const int tick = static_cast<int>(random() % static_cast<int>(std::ceil(unitTicks)));
+        char typed[kPositionTextCapacity];
+        std::snprintf(typed, sizeof typed, "%6i / %2i / %5i", bar, beat, tick);
+        const float read = parse_musical_position(typed, tempo, ticks, numerator, denominator);
+        ASSERT_EQ(position(read, tempo, ticks, numerator, denominator), typed) << where;
     }
 }
 
@@ -239,6 +270,9 @@ TEST(TimeFields, EachFieldSetsTheDurationAndNamesTheFieldsToRewrite) {
     apply_time_field_text(kTimeSamples, "11025.6", v, context);
     EXPECT_EQ(v.samples, 11026.0f);
     EXPECT_FLOAT_EQ(v.milliseconds, 250.02267f);
+    apply_time_field_text(kTimeSamples, "5000000000", v, context);  // past 2^31
+    EXPECT_EQ(v.samples, 5e9f);
+    EXPECT_FLOAT_EQ(v.seconds, 113378.68f);
     apply_time_field_text(kTimeMilliseconds, "0.0004", v, context);
     EXPECT_FLOAT_EQ(v.milliseconds, 0.0004f);
     EXPECT_EQ(fieldText(kTimePosition, v, context), "     1 /  1 /     0");
