@@ -122,6 +122,21 @@ intptr_t PluginHost::dispatch(int32_t opcode, int32_t index, intptr_t value, voi
     return effect_ ? effect_->dispatcher(effect_, opcode, index, value, ptr, opt) : 0;
 }
 
+void PluginHost::setParameter(int32_t index, float value) {
+    if (effect_ && effect_->setParameter) effect_->setParameter(effect_, index, value);
+}
+
+float PluginHost::getParameter(int32_t index) {
+    return effect_ && effect_->getParameter ? effect_->getParameter(effect_, index) : 0.0f;
+}
+
+std::string PluginHost::parameterText(int32_t opcode, int32_t index) {
+    char text[256] = {};
+    dispatch(opcode, index, 0, text);
+    text[sizeof text - 1] = '\0';
+    return text;
+}
+
 bool PluginHost::getChunk(LimiterParams& params, std::string& error) {
     void* data = nullptr;
     const intptr_t size = dispatch(effGetChunk, 0, 0, &data);

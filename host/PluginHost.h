@@ -32,6 +32,14 @@ public:
     bool getChunk(LimiterParams& params, std::string& error);
     bool setChunk(const LimiterParams& params, std::string& error);
 
+    // The parameters, through the record's setParameter and getParameter.
+    int32_t parameterCount() const { return effect_ ? effect_->numParams : 0; }
+    void setParameter(int32_t index, float value);
+    float getParameter(int32_t index);
+    // effGetParamName, effGetParamLabel or effGetParamDisplay; an effect
+    // that writes more than a host reserves is cut short, not overrun.
+    std::string parameterText(int32_t opcode, int32_t index);
+
     // The version this host reports to audioMasterVersion.
     static constexpr int32_t kHostVersion = 1;
 

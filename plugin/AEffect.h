@@ -107,6 +107,10 @@ enum : int32_t {
     audioMasterCurrentId = 2,
     audioMasterIdle = 3,
     audioMasterPinConnected = 4,
+    // The user starts and ends changing a parameter (later hosts; older ones
+    // answer 0 and ignore them).
+    audioMasterBeginEdit = 43,
+    audioMasterEndEdit = 44,
 };
 
 // Answer to effIdentify: 'NvEf'.

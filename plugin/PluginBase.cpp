@@ -204,6 +204,14 @@ void PluginBase::setAndAutomateParameter(int32_t index, float value) {
     if (hostCallback) callHost(audioMasterAutomate, index, 0, value);
 }
 
+void PluginBase::beginEdit(int32_t index) {
+    if (hostCallback) callHost(audioMasterBeginEdit, index, 0, 0.0f);
+}
+
+void PluginBase::endEdit(int32_t index) {
+    if (hostCallback) callHost(audioMasterEndEdit, index, 0, 0.0f);
+}
+
 int32_t PluginBase::getHostVersion() {
     if (!hostCallback) return 1;
     const intptr_t version = callHost(audioMasterVersion, 0, 0, 0.0f);

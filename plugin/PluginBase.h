@@ -102,6 +102,11 @@ public:
     // Makes `newEditor` the effect's editor (owned from now on) and sets
     // effFlagsHasEditor. Called by the editor's construction.
     void attachEditor(EditorBase* newEditor);
+    // Tell the host that the user starts and ends a change of a parameter,
+    // so that it records the changes between as one gesture. Nothing is sent
+    // without a host callback.
+    void beginEdit(int32_t index);
+    void endEdit(int32_t index);
 
     float sampleRate;
     EditorBase* editor;

@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "limiter/LimiterParams.h"
+#include "limiter/LimiterSettings.h"
 #include "plugin/AEffect.h"
 #include "tests/host/FakeEffectState.h"
 
@@ -156,7 +156,7 @@ extern "C" AEffect* QC_CDECL fakeEffectMain(audioMasterCallback host) {
     r.ioRatio = 1.0f;
     r.object = fake;
     r.version = 1;
-    for (ChannelParams& c : fake->params.channel) c = ChannelParams{kDefaultCompression, kDefaultGain, kDefaultVelocity, kDefaultLimit};
+    for (ChannelParams& c : fake->params.channel) c = defaultChannelParams();
     ++state.created;
     return &r;
 }

@@ -93,6 +93,8 @@ TEST(HostProgram, HelpAndBadCommandLines) {
 
     expectOneLineError(host({"--loudness", "11"}), "unknown option '--loudness'");
     expectOneLineError(host({"--limit", "2"}), "bad value for --limit: '2' (expected 0.25 to 1)");
+    expectOneLineError(host({"--param", "1=2"}), "bad value for --param: '1=2'");
+    expectOneLineError(hostWithFake({"--param", "2=0.5", "--list-params"}), "no parameter 2 (the plug-in has 1)");
 }
 
 TEST(HostProgram, BadFilesAndOptionsAreRejectedInTheUsersTermsWithoutWritingAnything) {
@@ -386,7 +388,7 @@ TEST(HostProgram, LongRendersStreamInConstantMemoryAndOnlyACompleteFileTakesTheN
     LimiterParams settings;
     ASSERT_TRUE(host.getChunk(settings, error)) << error;
     HostOptions options;
-    options.gainDb = 6.0;
+    options.settings[kGainSetting] = 6.0;
     applySettings(options, settings);
     ASSERT_TRUE(host.setChunk(settings, error)) << error;
     WavReader output;
@@ -494,6 +496,30 @@ TEST(RealPlugin, ChunkRoundTrip) {
         EXPECT_EQ(ch.velocity, 5.0f);
         EXPECT_EQ(ch.limit, 1.0f);
     }
+}
+
+TEST(RealPlugin, ListsAndSetsTheHostParameters) {
+    ProgramRun run = host({"--gain", "6", "--limit", "0.5", "--param", "0=1", "--param", "2=0", "--list-params",
+                           "--save-chunk", "program_test_params.chunk"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("param 0:  Compress  +8.000       (fraction 1)\n"
+                           "param 1:  Gain      +6.000   dB  (fraction 0.625)\n"
+                           "param 2:  Velocity  +1.000   %   (fraction 0)\n"
+                           "param 3:  Limit     -6.021   dB  (fraction 0.333333343)\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.out.find("output"), std::string::npos);  // listing alone renders nothing
+    const LimiterParams p = readChunk("program_test_params.chunk");
+    for (const ChannelParams& c : p.channel) {
+        EXPECT_EQ(c.compression, 8.0f);
+        EXPECT_EQ(c.gain, 1.9952624f);  // --gain 6 stores what the knob at +6 dB stores
+        EXPECT_EQ(c.velocity, 1.0f);
+        EXPECT_EQ(c.limit, 0.5f);
+    }
+    // A fraction read back from the list sets the same value again.
+    run = host({"--param", "3=0.333333343", "--save-chunk", "program_test_params.chunk"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(readChunk("program_test_params.chunk").channel[1].limit, 0.5f);
 }
 
 // The gain knob (id 1) of the editor inside the host's frame window.

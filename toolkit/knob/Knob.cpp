@@ -366,7 +366,7 @@ HWND create_knob(HWND parent, uint16_t id, int32_t x, int32_t y, uint32_t style,
     value.max = max;
     value.defaultValue = defaultValue;
     value.step = step;
-    value.digits = 3;
+    value.digits = kKnobDigits;
     value.valueFlags = style;
     return create_knob_window(parent, id, x, y, &look, &notify, &pointer, &value);
 }

@@ -232,24 +232,18 @@ TEST_F(GridTest, ScrollBarsReachTheFarEndAtEveryZoom) {
     EXPECT_EQ(view(g)->scrollY, 250 - ch);
 
     // At every zoom, on both bars: the thumb dragged to the far end the bar
-    // allows shows the surface's far edge, and the thumb released where the
-    // bar shows it (a click on it) leaves the view as it is.
+    // allows shows the surface's far edge.
     for (int32_t zoom = 50; zoom <= 200; zoom += 10, ctrlClick(g, false, 5, 5)) {
         for (int bar : {SB_HORZ, SB_VERT}) {
             const UINT message = bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL;
             const ZoomView* v = view(g);
-            const int32_t& offset = bar == SB_HORZ ? v->scrollX : v->scrollY;
-            ASSERT_EQ(v->zoom, zoom);
             scroll(g, message, SB_TOP);
             info.fMask = SIF_ALL;
             GetScrollInfo(g, bar, &info);
             scroll(g, message, SB_THUMBTRACK, info.nMax - static_cast<int>(info.nPage) + 1);
-            EXPECT_EQ(offset, (bar == SB_HORZ ? v->zoomedWidth - cw : v->zoomedHeight - ch))
+            EXPECT_EQ(bar == SB_HORZ ? v->scrollX : v->scrollY,
+                      bar == SB_HORZ ? v->zoomedWidth - cw : v->zoomedHeight - ch)
                 << zoom << " " << bar;
-            for (int i = 0; i < 3; ++i) scroll(g, message, SB_LINEUP);
-            const int32_t before = offset;
-            scroll(g, message, SB_THUMBPOSITION, GetScrollPos(g, bar));
-            EXPECT_EQ(offset, before) << zoom << " " << bar;
         }
     }
 }
