@@ -291,8 +291,10 @@ TEST(EngineThreads, ParametersFromAnotherThreadWhileBlocksRun) {
     EXPECT_EQ(out[0], out[2]);
     EXPECT_EQ(out[1], out[3]);
     EXPECT_NE(out[0][1] / in[1], out[0][100] / in[100]);  // the first samples ramp
-    setSettingFraction(engine, kGainSetting, 0.9f);  // no change: nothing for the editor to show
+    // The same value again: nothing for the editor to show, nothing to ramp.
+    setSettingFraction(engine, kGainSetting, 0.9f);
     EXPECT_EQ(takeHostSettingChange(engine), 0);
+    EXPECT_EQ(engine->coefficientsValid, 1);
     destroyEngine(&written);
     destroyEngine(&engine);
 }
