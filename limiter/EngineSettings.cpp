@@ -27,8 +27,9 @@ Reading readSetting(const LimiterEngine* engine, int32_t index) {
 }
 
 // Writes both channels and remembers what set them; answers whether a field
-// changed. As after any write of the block, the next block derives its
-// coefficients again. The caller holds the lock.
+// changed. Only a change makes the next block derive its coefficients and
+// ramp: hosts that send every block's automation value again cost nothing.
+// The caller holds the lock.
 bool writeSetting(LimiterEngine* engine, int32_t index, float stored, float knobValue,
                   float fraction) {
     float ChannelParams::*field = kSettings[index].field;
@@ -37,7 +38,7 @@ bool writeSetting(LimiterEngine* engine, int32_t index, float stored, float knob
         changed = changed || !sameBits(c.*field, stored);
         c.*field = stored;
     }
-    engine->coefficientsValid = 0;
+    if (changed) engine->coefficientsValid = 0;
     engine->settingMemory[index] = {1, stored, knobValue, fraction};
     return changed;
 }

@@ -43,11 +43,9 @@ KnobValue knobModel(const SettingInfo& s, float current) {
 
 }  // namespace
 
-float decibelsToGain(float decibels) {
-    return static_cast<float>(std::pow(10.0, static_cast<double>(decibels) * static_cast<double>(0.05f)));
-}
+float decibelsToGain(float decibels) { return static_cast<float>(decibels_to_factor(decibels)); }
 
-float gainToDecibels(float gain) { return static_cast<float>(20.0 * std::log10(static_cast<double>(gain))); }
+float gainToDecibels(float gain) { return static_cast<float>(factor_to_decibels(gain)); }
 
 float storedOf(const SettingInfo& s, float knobValue) {
     return s.storedAsGain ? decibelsToGain(knobValue) : knobValue;

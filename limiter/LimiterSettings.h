@@ -45,10 +45,9 @@ extern const SettingInfo kSettings[kSettingCount];
 // Host texts (names, labels, displays): 8 characters and the terminator.
 constexpr std::size_t kSettingTextSize = 9;
 
-// The one conversion between decibels and a linear factor, the gain knob's:
-// 10^(dB * 0.05) in double with 0.05 taken as a float32, rounded to float32.
+// The toolkit's one conversion between decibels and a linear factor
+// (toolkit/ValueText.h), rounded to float32.
 float decibelsToGain(float decibels);
-// 20 log10(gain) in double, rounded to float32.
 float gainToDecibels(float gain);
 
 float storedOf(const SettingInfo& setting, float knobValue);

@@ -92,6 +92,12 @@ int64_t round_half_down64(double x) {
     return static_cast<int64_t>(rounded);
 }
 
+double decibels_to_factor(double decibels) {
+    return std::pow(10.0, decibels * static_cast<double>(0.05f));
+}
+
+double factor_to_decibels(double factor) { return 20.0 * std::log10(factor); }
+
 int32_t round_half_down(double x) {
     const int64_t rounded = round_half_down64(x);
     if (rounded >= INT32_MAX) return INT32_MAX;

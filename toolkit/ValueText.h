@@ -25,6 +25,12 @@ uint8_t format_value(float value, char* buffer, std::size_t capacity, uint8_t de
 // text, or one without a digit, gives 0.0.
 double parse_value(const char* text);
 
+// The one conversion between decibels and a linear factor, for every
+// control (and the limiter) that shows a factor in decibels: 10^(dB * 0.05)
+// with 0.05 taken as a float32, and 20 log10(factor), both in double.
+double decibels_to_factor(double decibels);
+double factor_to_decibels(double factor);
+
 // floor(x) + 1 when the fraction above floor(x) exceeds 0.5, else floor(x):
 // 2.5 -> 2, 2.51 -> 3, -0.5 -> -1. NaN gives 0; values beyond the int32 range
 // saturate.

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "editor/EditorBitmaps.h"
@@ -271,7 +272,8 @@ TEST(LimiterParameters, NamedLabelledAndShownAsTheirKnobsShowThem) {
     }
 }
 
-// Each knob stepped from its minimum to its maximum, as the arrow keys do:
+// Each knob stepped from its minimum to its maximum, as the arrow keys do
+// (from the run's origin, and one step after another):
 // the host reads the knob's fraction, and setting what it read changes no
 // bit. A second instance loads the same block as a chunk (nothing remembers
 // how it was set) and answers the same; a third sets the fraction from its
@@ -284,13 +286,16 @@ TEST(LimiterParameters, EveryKnobStepRoundTrips) {
     EditorControls controls;
     setupControls(&controls, objectOf(knobbed)->engine);
     const LimiterParams defaults = paramsOf(fresh);
-    for (int32_t i = 0; i < 4; ++i) {
+    for (int32_t run = 0; run < 8; ++run) {
+        const int32_t i = run % 4;
         const ParameterRow& row = kParameters[i];
         KnobValue knob = {};
         knob.min = kSettings[i].min;
         knob.max = kSettings[i].max;
         knob.step = kSettings[i].step;
         knob.current = knob.min;
+        StepTrail origin = step_trail_at(knob.current);
+        StepTrail* trail = run < 4 ? &origin : nullptr;
         float previous = -1.0f;
         int steps = 0;
         do {
@@ -315,7 +320,7 @@ TEST(LimiterParameters, EveryKnobStepRoundTrips) {
             EXPECT_NEAR(stored, set.channel[0].*row.field, std::fabs(stored) * 1e-6f);
             previous = fraction;
             ++steps;
-        } while (knob_value_step(&knob, 1));
+        } while (knob_value_step(&knob, 1, trail));
         EXPECT_GT(steps, 150);
     }
 }
@@ -355,6 +360,13 @@ TEST(LimiterParameters, EndsNanBadIndicesAndTheBoundedCeiling) {
         {{1, 0.0f, 5, -100.0f}, 1.0f, 0.0f, 0.0f, "-inf", "-inf", 0.0f},
         {{1, NAN, 5, NAN}, 1.0f, 0.5f, 1.0f, "0.000", "0.000", 1.0f},
     };
+    // Eight characters at most, the decimals given up first.
+    for (const auto& shown : {std::make_pair(12345.678f, "+12345.7"), std::make_pair(-1e30f, "-1.0e+30")}) {
+        LimiterParams chunk = before;
+        chunk.channel[0].compression = shown.first;
+        fx.dispatch(effSetChunk, 0, 64, &chunk);
+        EXPECT_EQ(parameterText(fx, effGetParamDisplay, 0), shown.second);
+    }
     for (const auto& c : cases) {
         LimiterParams chunk = before;
         chunk.channel[0] = c.left;

@@ -2,13 +2,15 @@
 
 #include <cmath>
 
+#include "toolkit/ValueText.h"
+
 namespace {
 
 // The quietest level a decibel ruler shows: silence (0) has no logarithm.
 constexpr double kDecibelFloor = -200.0;
 
 double decibels(float linear) {
-    const double db = 20.0 * std::log10(static_cast<double>(linear));
+    const double db = factor_to_decibels(linear);
     return std::isfinite(db) && db > kDecibelFloor ? db : kDecibelFloor;
 }
 
@@ -85,7 +87,7 @@ int32_t adjust_drag(AdjustScale* scale, int32_t column, int32_t n) {
 }
 
 float adjust_knob_value(const AdjustScale* scale, int32_t decibels_) {
-    const float v = decibels_ ? static_cast<float>(std::pow(10.0, static_cast<double>(scale->value) * 0.05f))
+    const float v = decibels_ ? static_cast<float>(decibels_to_factor(scale->value))
                               : scale->value;
     return clampTo(v, scale->knobMin, scale->knobMax);
 }

@@ -145,6 +145,39 @@ TEST(KnobValue, StepsThatCancelReturnExactly) {
     EXPECT_EQ(v.current, 3.0f);
 }
 
+// Fractions of the travel: the ends exactly, the middle of a logarithmic
+// range at its geometric middle, a fraction outside [0, 1] at the nearest
+// end and NaN nowhere.
+TEST(KnobValue, FractionsOfTheTravel) {
+    const struct Case {
+        float min, max;
+        uint32_t flags;
+        float value, fraction;
+    } cases[] = {
+        {-24, 24, 0, -24, 0}, {-24, 24, 0, 24, 1}, {-24, 24, 0, 6, 0.625f},
+        {1, 100, KNOB_LOG, 1, 0}, {1, 100, KNOB_LOG, 100, 1}, {1, 100, KNOB_LOG, 10, 0.5f},
+    };
+    for (const auto& c : cases) {
+        KnobValue v = knob(c.min, c.max, c.min, 1.1f, 240, 300, c.flags);
+        v.current = c.value;
+        EXPECT_NEAR(knob_value_fraction(&v), c.fraction, 1e-7) << c.value;
+        v.current = c.min == c.value ? c.max : c.min;
+        EXPECT_EQ(knob_value_at_fraction(&v, c.fraction), 1);
+        EXPECT_NEAR(v.current, c.value, 1e-5) << c.fraction;
+    }
+    KnobValue v = knob(1, 100, 10, 1.1f, 240, 300, KNOB_LOG);
+    EXPECT_EQ(knob_value_at_fraction(&v, NAN), 0);
+    EXPECT_EQ(v.current, 10.0f);
+    knob_value_at_fraction(&v, 7.0f);
+    EXPECT_EQ(v.current, 100.0f);
+    knob_value_at_fraction(&v, -0.5f);
+    EXPECT_EQ(v.current, 1.0f);
+    for (float outside : {0.5f, 200.0f, NAN}) {
+        v.current = outside;
+        EXPECT_EQ(knob_value_fraction(&v), outside > 1 ? 1.0f : 0.0f);
+    }
+}
+
 TEST(KnobValue, BackwardsEmptyAndBrokenRanges) {
     // Backwards: the same range.
     KnobValue backwards = knob(8, 1, 2, 1, 240, 300);
