@@ -34,17 +34,22 @@ const char kUsageHead[] =
     "\n"
     "Settings, in the editor's units; each overrides the chunk, both channels alike:\n";
 
-// What the usage says of each setting's option besides its range.
-struct OptionText {
-    const char* metavar;
-    const char* note;
-};
-const OptionText kOptionTexts[kSettingCount] = {
-    {"X", ""},
-    {"DB", " (stored as the linear factor 10^(DB/20))"},
-    {"X", " (release speed)"},
-    {"X", " (output ceiling, linear)"},
-};
+// What the usage says of each setting's role, by SettingIndex; its range and
+// form come from the settings table.
+const char* const kSettingRoles[kSettingCount] = {"", "", "release speed", "output ceiling"};
+
+// " (release speed)", " (output ceiling, linear)": the role, and how a value
+// given in decibels is stored or that a value shown in decibels is given as
+// the factor.
+std::string optionNote(const SettingInfo& s, const char* role) {
+    std::string note = role;
+    const char* form = s.storedAsGain                             ? "stored as the linear factor 10^(DB/20)"
+                       : s.scale == SettingScale::ShownInDecibels ? "linear"
+                                                                  : "";
+    if (!note.empty() && *form != '\0') note += ", ";
+    note += form;
+    return note.empty() ? note : " (" + note + ")";
+}
 
 const char kUsageTail[] =
     "      --mute             the plug-in's mute switch is not part of its chunk and\n"
@@ -74,10 +79,11 @@ const char kUsageTail[] =
 std::string buildUsage() {
     std::string usage = kUsageHead;
     for (int32_t i = 0; i < kSettingCount; ++i) {
-        const std::string option = std::string("--") + kSettings[i].word + " " + kOptionTexts[i].metavar;
+        const SettingInfo& s = kSettings[i];
+        const std::string option = std::string("--") + s.word + (s.storedAsGain ? " DB" : " X");
         char line[160];
         std::snprintf(line, sizeof line, "      %-18s %s%s\n", option.c_str(),
-                      settingRangeText(kSettings[i]).c_str(), kOptionTexts[i].note);
+                      settingRangeText(s).c_str(), optionNote(s, kSettingRoles[i]).c_str());
         usage += line;
     }
     return usage + kUsageTail;

@@ -8,31 +8,23 @@
 
 namespace {
 
-// How the report writes each setting's number, by SettingIndex.
-const char* const kFormats[kSettingCount] = {"%.2f", "%+.2f dB", "%.1f", "%.3f"};
-
-// A stored gain's decibels lie a rounding away from the value given.
-constexpr double kDecibelSlack = 1e-4;
-
 const char* nonFiniteName(float v) { return std::isnan(v) ? "NaN" : v > 0 ? "+inf" : "-inf"; }
 
+// A setting as the editor's options take it (gain in signed decibels), with
+// the decimals of the parameter display; a gain without a level as "-inf dB",
+// or as its linear factor when that lies below zero.
 std::string number(int32_t i, float v) {
+    const SettingInfo& s = kSettings[i];
     char text[64];
-    if (kSettings[i].storedAsGain && v <= 0)
-        std::snprintf(text, sizeof text, v == 0 ? "-inf dB" : "%.3f (linear)", static_cast<double>(v));
+    if (s.storedAsGain && v < 0)
+        std::snprintf(text, sizeof text, "%.*f (linear)", kSettingDecimals, static_cast<double>(v));
     else
-        std::snprintf(text, sizeof text, kFormats[i], static_cast<double>(knobValueOf(kSettings[i], v)));
+        std::snprintf(text, sizeof text, s.storedAsGain ? "%+.*f dB" : "%.*f", kSettingDecimals,
+                      static_cast<double>(knobValueOf(s, v)));
     return text;
 }
 
 std::string show(int32_t i, float v) { return kSettings[i].word + std::string(" ") + number(i, v); }
-
-bool inRange(const SettingInfo& s, float v) {
-    if (!std::isfinite(v) || (s.storedAsGain && v <= 0)) return false;
-    const double x = knobValueOf(s, v);
-    const double slack = s.storedAsGain ? kDecibelSlack : 0.0;
-    return x >= s.min - slack && x <= s.max + slack;
-}
 
 // Each field as the plug-in applies it, and why when that is not the
 // stored value.
@@ -70,7 +62,7 @@ std::string settingsOutsideRanges(const LimiterParams& p) {
         for (int32_t i = 0; i < kSettingCount; ++i) {
             const SettingInfo& f = kSettings[i];
             const float v = p.channel[c].*f.field;
-            if (inRange(f, v)) continue;
+            if (storedInKnobRange(f, v)) continue;
             if (!s.empty()) s += ", ";
             if (differ) s += c == 0 ? "L " : "R ";
             if (!std::isfinite(v)) {

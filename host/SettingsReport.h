@@ -5,7 +5,7 @@
 
 #include "limiter/LimiterParams.h"
 
-// "compression 1.00, gain +6.00 dB, velocity 5.0, limit 0.500"; channels
+// "compression 1.000, gain +6.000 dB, velocity 5.000, limit 0.500"; channels
 // that differ are told apart as "L ...; R ...". Each field shows what the
 // plug-in applies: the default for a field that is not a finite number, the
 // nearest end of the safe span for a ceiling outside it.

@@ -22,8 +22,7 @@ Reading readSetting(const LimiterEngine* engine, int32_t index) {
     const SettingMemory& m = engine->settingMemory[index];
     if (m.known && sameBits(m.stored, stored)) return {m.knobValue, m.fraction, true};
     const float position = knobPositionOf(s, stored);
-    return {position, fractionOfKnobValue(s, position),
-            std::isfinite(stored) && inKnobRange(s, knobValueOf(s, stored))};
+    return {position, fractionOfKnobValue(s, position), storedInKnobRange(s, stored)};
 }
 
 // Writes both channels and remembers what set them; answers whether a field
@@ -82,6 +81,7 @@ float setSettingKnobValue(LimiterEngine* engine, int32_t index, float knobValue)
 }
 
 float settingKnobPosition(LimiterEngine* engine, int32_t index) {
+    if (!engine || !validIndex(index)) return 0.0f;
     lockEnter(&engine->lock);
     const float position = readSetting(engine, index).knobValue;
     lockLeave(&engine->lock);
@@ -100,6 +100,7 @@ void settingDisplay(LimiterEngine* engine, int32_t index, char* text) {
 }
 
 int32_t takeHostSettingChange(LimiterEngine* engine) {
+    if (!engine) return 0;
     lockEnter(&engine->lock);
     const int32_t changed = engine->hostChangedSettings;
     engine->hostChangedSettings = 0;

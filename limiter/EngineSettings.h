@@ -18,14 +18,18 @@
 // bad index or a null engine change nothing.
 void setSettingFraction(LimiterEngine* engine, int32_t index, float fraction);
 // Channel 1's setting as a fraction of its knob's travel; a value outside
-// the knob's range gives the nearest end. 0 for a bad index.
+// the knob's range gives the nearest end. 0 for a bad index or a null engine.
 float settingFraction(LimiterEngine* engine, int32_t index);
 // Sets setting `index` on both channels from a knob's value; answers the
-// fraction to report to the host.
+// fraction to report to the host (0, changing nothing, for a bad index or a
+// null engine).
 float setSettingKnobValue(LimiterEngine* engine, int32_t index, float knobValue);
-// Where channel 1's setting sits on its knob (limiter/LimiterSettings.h).
+// Where channel 1's setting sits on its knob (limiter/LimiterSettings.h); 0
+// for a bad index or a null engine.
 float settingKnobPosition(LimiterEngine* engine, int32_t index);
-// The host parameter's display of channel 1's setting; empty for a bad index.
+// The host parameter's display of channel 1's setting; empty for a bad index
+// or a null engine.
 void settingDisplay(LimiterEngine* engine, int32_t index, char* text);
-// 1 when the host set a setting to a new value since the last call.
+// 1 when the host set a setting to a new value since the last call; 0 for a
+// null engine.
 int32_t takeHostSettingChange(LimiterEngine* engine);

@@ -24,7 +24,7 @@ void copySettingText(int32_t index, const char* SettingInfo::*text, char* destin
     if (!destination) return;
     destination[0] = '\0';
     if (index < 0 || index >= kSettingCount) return;
-    std::strncat(destination, kSettings[index].*text, kSettingTextSize - 1);
+    std::strncat(destination, kSettings[index].*text, kValueTextSize - 1);
 }
 }  // namespace
 

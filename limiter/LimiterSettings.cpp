@@ -7,7 +7,6 @@
 
 #include "toolkit/ValueText.h"
 #include "toolkit/knob/KnobStyle.h"
-#include "toolkit/knob/KnobValue.h"
 
 namespace {
 constexpr float kUnbounded = std::numeric_limits<float>::infinity();
@@ -26,10 +25,7 @@ const SettingInfo kSettings[kSettingCount] = {
      &ChannelParams::limit, 0.0f, 4.0f},
 };
 
-namespace {
-
-// The knob's value model over the setting's range, holding `current`.
-KnobValue knobModel(const SettingInfo& s, float current) {
+KnobValue settingKnobModel(const SettingInfo& s, float current) {
     KnobValue v = {};
     v.min = s.min;
     v.max = s.max;
@@ -41,11 +37,12 @@ KnobValue knobModel(const SettingInfo& s, float current) {
     return v;
 }
 
-}  // namespace
-
 float decibelsToGain(float decibels) { return static_cast<float>(decibels_to_factor(decibels)); }
 
-float gainToDecibels(float gain) { return static_cast<float>(factor_to_decibels(gain)); }
+float gainToDecibels(float gain) {
+    if (gain <= 0.0f) return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(factor_to_decibels(gain));
+}
 
 float storedOf(const SettingInfo& s, float knobValue) {
     return s.storedAsGain ? decibelsToGain(knobValue) : knobValue;
@@ -67,24 +64,24 @@ ChannelParams defaultChannelParams() {
     return c;
 }
 
-bool inKnobRange(const SettingInfo& s, float knobValue) {
-    return knobValue >= s.min && knobValue <= s.max;
+bool storedInKnobRange(const SettingInfo& s, float stored) {
+    return stored >= storedOf(s, s.min) && stored <= storedOf(s, s.max);
 }
 
 // A gain of zero or below has no decibels: it sits at the bottom.
 float knobPositionOf(const SettingInfo& s, float stored) {
     const float v = knobValueOf(s, appliedValue(s, stored));
-    if (std::isnan(v) || v <= s.min) return s.min;
+    if (!(v > s.min)) return s.min;
     return v >= s.max ? s.max : v;
 }
 
 float fractionOfKnobValue(const SettingInfo& s, float knobValue) {
-    const KnobValue model = knobModel(s, knobValue);
+    const KnobValue model = settingKnobModel(s, knobValue);
     return knob_value_fraction(&model);
 }
 
 float knobValueAtFraction(const SettingInfo& s, float fraction) {
-    KnobValue model = knobModel(s, s.defaultValue);
+    KnobValue model = settingKnobModel(s, s.defaultValue);
     knob_value_at_fraction(&model, fraction);
     return model.current;
 }
@@ -93,13 +90,13 @@ void formatSettingDisplay(const SettingInfo& s, float stored, char* text) {
     float shown = knobValueOf(s, appliedValue(s, stored));
     if (s.scale == SettingScale::ShownInDecibels) shown = gainToDecibels(shown);
     char full[kValueTextCapacity];
-    for (int32_t decimals = kKnobDigits; decimals >= 0; --decimals) {
+    for (int32_t decimals = kSettingDecimals; decimals >= 0; --decimals) {
         format_value(shown, full, sizeof full, static_cast<uint8_t>(decimals), 0, 1);
-        if (std::strlen(full) < kSettingTextSize) {
+        if (std::strlen(full) < kValueTextSize) {
             std::memcpy(text, full, std::strlen(full) + 1);
             return;
         }
     }
     // Far outside any knob's range: the magnitude is what matters.
-    std::snprintf(text, kSettingTextSize, "%+.1e", static_cast<double>(shown));
+    std::snprintf(text, kValueTextSize, "%+.1e", static_cast<double>(shown));
 }

@@ -10,6 +10,8 @@
 #include <cstdint>
 
 #include "limiter/LimiterParams.h"
+#include "plugin/ValueText.h"
+#include "toolkit/knob/KnobValue.h"
 
 // The host parameters' order, and the index into kSettings.
 enum SettingIndex : int32_t {
@@ -42,11 +44,14 @@ struct SettingInfo {
 
 extern const SettingInfo kSettings[kSettingCount];
 
-// Host texts (names, labels, displays): 8 characters and the terminator.
-constexpr std::size_t kSettingTextSize = 9;
+// Host texts (names, labels, displays) are kValueTextSize bytes: 8
+// characters and the terminator. Values are written with the knob's
+// decimals, fewer only where 8 characters cannot hold them.
+constexpr int32_t kSettingDecimals = kKnobDigits;
 
 // The toolkit's one conversion between decibels and a linear factor
-// (toolkit/ValueText.h), rounded to float32.
+// (toolkit/ValueText.h), rounded to float32. A factor of zero or below has
+// no level: -inf decibels.
 float decibelsToGain(float decibels);
 float gainToDecibels(float gain);
 
@@ -59,11 +64,14 @@ float appliedValue(const SettingInfo& setting, float stored);
 // The block a fresh engine holds, one channel of it.
 ChannelParams defaultChannelParams();
 
-// Whether a knob value lies inside the knob's range.
-bool inKnobRange(const SettingInfo& setting, float knobValue);
+// Whether a stored field lies inside its knob's range: between what the
+// knob stores at its two ends, so a gain set at +24 dB is inside to the bit.
+bool storedInKnobRange(const SettingInfo& setting, float stored);
 // Where a stored field sits on its knob: what the engine applies, at the
 // nearest end of the knob's range when outside it.
 float knobPositionOf(const SettingInfo& setting, float stored);
+// The knob's value model over the setting's range, holding `current`.
+KnobValue settingKnobModel(const SettingInfo& setting, float current);
 // Fractions of the knob's travel (0 at min, 1 at max), on its scale.
 float fractionOfKnobValue(const SettingInfo& setting, float knobValue);
 float knobValueAtFraction(const SettingInfo& setting, float fraction);

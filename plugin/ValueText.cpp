@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "toolkit/ValueText.h"
+
 const char kHugeText[kValueTextSize] = " Huge!  ";
 const char kMinusInfinityText[kValueTextSize] = "  -oo   ";
 const char kNotANumberText[kValueTextSize] = "  NaN   ";
@@ -103,7 +105,7 @@ void formatIntegerText(int32_t value, char* text) {
 
 bool decibelsOfFactor(float factor, float* decibels) {
     if (!(factor > 0.0f)) return false;
-    *decibels = nearestFloat(20.0 * std::log10(static_cast<double>(factor)));
+    *decibels = nearestFloat(factor_to_decibels(factor));
     return true;
 }
 

@@ -1,10 +1,10 @@
 // The engine accepts any 64-byte block (a host may load any chunk) and any
-// samples: it must never crash, never hand the host a sample beyond four
-// times full scale (its highest ceiling) and, with a finite ceiling, never a
-// non-finite sample. Where the plain reference
-// model applies (finite settings and samples, nothing overflowing float), the
-// engine must agree with it bit for bit over a block at the defaults, one
-// that ramps to the fuzzed settings and one that runs steady.
+// samples: it must never crash, never hand the host a sample beyond its
+// highest ceiling and, with a finite ceiling, never a non-finite sample.
+// Where the plain reference model applies (finite settings and samples,
+// nothing overflowing float), the engine must agree with it bit for bit over
+// a block at the defaults, one that ramps to the fuzzed settings and one that
+// runs steady.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -12,14 +12,17 @@
 #include <vector>
 
 #include "limiter/LimiterEngine.h"
+#include "limiter/LimiterSettings.h"
 #include "tests/limiter/ReferenceLimiter.h"
 
 namespace {
 
 bool finite(float v) { return std::isfinite(v); }
 
+const SettingInfo& kCeiling = kSettings[kLimitSetting];
+
 // The highest ceiling times full scale, with room for the last bit.
-constexpr float kLoudest = 4.0f * 1.000001f;
+const float kLoudest = kCeiling.highestApplied * 1.000001f;
 
 // The reference has no guards for non-finite values or a shrinking envelope.
 // A ramp's drive and gain lie between the defaults and the fuzzed values, so
@@ -35,7 +38,7 @@ bool referenceApplies(const LimiterParams& params, const std::vector<float>& in)
             return false;
         }
         // The reference applies any ceiling; the engine bounds it.
-        if (p.limit < 0.0f || p.limit > 4.0f) return false;
+        if (p.limit < kCeiling.lowestApplied || p.limit > kCeiling.highestApplied) return false;
         if (static_cast<double>(p.velocity) * static_cast<double>(0.0001f) + 1.0 < 1.0) return false;
         const double drive = std::fmax(std::fabs(static_cast<double>(p.compression)), 1.0) + 1.0;
         const double gain = std::fmax(std::fabs(static_cast<double>(p.gain)), 1.0);

@@ -207,14 +207,14 @@ TEST(HostProgram, WarnsOfEmptyInputAndOfSettingsTheEditorCannotMake) {
         const char* settingsLine;  // on stdout
         const char* warning;       // the one line on stderr
     } cases[] = {
-        {{"program_test_empty.wav"}, "settings: compression 1.00, gain +0.00 dB",
+        {{"program_test_empty.wav"}, "settings: compression 1.000, gain +0.000 dB",
          "'program_test_empty.wav' holds no audio: the output will be empty"},
         {{"program_test_in.wav", "--chunk", chunkFile("program_test_nan.chunk", {1, NAN, 5, 1})},
-         "settings: compression 1.00, gain +0.00 dB (default for NaN), velocity 5.0, limit 1.000",
+         "settings: compression 1.000, gain +0.000 dB (default for NaN), velocity 5.000, limit 1.000",
          "settings outside the editor's ranges: gain NaN (the plug-in uses its default)"},
         {{"program_test_in.wav", "--chunk", chunkFile("program_test_wild.chunk", {1, 0, -50, 2})},
-         "settings: compression 1.00, gain -inf dB, velocity -50.0, limit 2.000",
-         "settings outside the editor's ranges: gain -inf dB (editor: -24 to 24 dB), velocity -50.0 (editor: 1 to 100), "
+         "settings: compression 1.000, gain -inf dB, velocity -50.000, limit 2.000",
+         "settings outside the editor's ranges: gain -inf dB (editor: -24 to 24 dB), velocity -50.000 (editor: 1 to 100), "
          "limit 2.000 (editor: 0.25 to 1; the output can go above 0 dBFS)"},
     };
     for (const auto& c : cases) {

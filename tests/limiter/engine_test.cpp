@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "limiter/EngineSettings.h"
 #include "limiter/LimiterEngine.h"
 
 namespace {
@@ -107,6 +108,25 @@ TEST_F(Engine, MuteReadsBackWhatWasStored) {
     EXPECT_EQ(getMute(engine), 0);
     setMute(engine, 7);
     EXPECT_EQ(getMute(engine), 7);
+}
+
+// Hosts pass any index; an effect without an engine passes none.
+TEST_F(Engine, SettingsOfABadIndexOrNoEngineAnswerZeroAndChangeNothing) {
+    unsigned char before[64], after[64];
+    getParams(engine, before);
+    for (LimiterEngine* e : {static_cast<LimiterEngine*>(nullptr), engine}) {
+        const int32_t index = e ? kSettingCount : kGainSetting;
+        char text[kValueTextSize] = "x";
+        setSettingFraction(e, index, 0.5f);
+        EXPECT_EQ(setSettingKnobValue(e, index, 6.0f), 0.0f);
+        EXPECT_EQ(settingFraction(e, index), 0.0f);
+        EXPECT_EQ(settingKnobPosition(e, index), 0.0f);
+        settingDisplay(e, index, text);
+        EXPECT_STREQ(text, "");
+    }
+    EXPECT_EQ(takeHostSettingChange(nullptr), 0);
+    getParams(engine, after);
+    EXPECT_EQ(std::memcmp(before, after, sizeof before), 0);
 }
 
 TEST(EngineRelease, IdleEngineIsFreedAtOnce) {
