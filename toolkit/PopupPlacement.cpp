@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "toolkit/knob/AdjustScale.h"
-
 void keep_on_work_area(int32_t* x, int32_t* y, int32_t width, int32_t height) {
     const POINT corner = {*x, *y};
     MONITORINFO monitor = {};

@@ -46,6 +46,13 @@ uint8_t format_value(float value, char* buffer, std::size_t capacity, uint8_t de
     return static_cast<uint8_t>(length < 255 ? length : 255);
 }
 
+std::string control_value_text(float value, int32_t decimals, int32_t decibels, int32_t plusSign) {
+    if (decibels) value = static_cast<float>(factor_to_decibels(value));
+    char text[kValueTextCapacity];
+    format_value(value, text, sizeof text, static_cast<uint8_t>(decimals & 0xFF), 0, plusSign);
+    return text;
+}
+
 namespace {
 
 constexpr int kMaxExtraIntegerDigits = 52;

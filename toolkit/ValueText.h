@@ -3,6 +3,7 @@
 // Portable: no Windows headers.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // Capacity that holds every text format_value can produce (a sign, 39
 // integer digits of the largest float, the point, 255 decimals, the zero).
@@ -17,6 +18,11 @@ constexpr std::size_t kValueTextCapacity = 320;
 // its low eight bits.
 uint8_t format_value(float value, char* buffer, std::size_t capacity, uint8_t decimals,
                      uint8_t width, int32_t plusSign);
+
+// A control's value as its menu (plusSign 1) and its edit field (0) write
+// it: 20 log10 of it when decibels is non-zero, with the decimals in the low
+// byte of `decimals` (the byte every text of a control uses).
+std::string control_value_text(float value, int32_t decimals, int32_t decibels, int32_t plusSign);
 
 // Reads a number from free text; never fails. The first decimal digit starts
 // the number, a '-' anywhere before it makes it negative, '.' or ',' starts a

@@ -22,11 +22,6 @@ int32_t decade(float span) {
     return static_cast<int32_t>(a >= 0.0 ? std::ceil(a) : std::floor(a));
 }
 
-void fitAxis(int32_t* p, int32_t size, int32_t low, int32_t high) {
-    if (*p + size > high) *p = high - size;
-    if (*p < low) *p = low;
-}
-
 }  // namespace
 
 AdjustScale adjust_scale(float current, float min, float max, int32_t decibels_) {
@@ -90,10 +85,4 @@ float adjust_knob_value(const AdjustScale* scale, int32_t decibels_) {
     const float v = decibels_ ? static_cast<float>(decibels_to_factor(scale->value))
                               : scale->value;
     return clampTo(v, scale->knobMin, scale->knobMax);
-}
-
-void fit_inside(int32_t* x, int32_t* y, int32_t width, int32_t height, int32_t left,
-                int32_t top, int32_t right, int32_t bottom) {
-    fitAxis(x, width, left, right);
-    fitAxis(y, height, top, bottom);
 }

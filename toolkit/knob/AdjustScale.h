@@ -1,7 +1,7 @@
 #pragma once
 // The arithmetic of the knob adjust window: the working range and the three
-// ruler resolutions derived from a knob's range, the value drag, and where
-// the window fits on the screen. Portable: no Windows headers.
+// ruler resolutions derived from a knob's range, and the value drag.
+// Portable: no Windows headers.
 #include <cstdint>
 
 struct AdjustScale {
@@ -32,9 +32,3 @@ int32_t adjust_drag(AdjustScale* scale, int32_t column, int32_t n);
 
 // The value a knob stores for the working value: inside the knob's range.
 float adjust_knob_value(const AdjustScale* scale, int32_t decibels);
-
-// Moves a width x height rectangle at (*x, *y) by the least amount that puts
-// it inside the area [left, right) x [top, bottom); when it is larger than
-// the area its top-left corner goes to the area's.
-void fit_inside(int32_t* x, int32_t* y, int32_t width, int32_t height, int32_t left,
-                int32_t top, int32_t right, int32_t bottom);

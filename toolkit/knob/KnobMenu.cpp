@@ -14,14 +14,12 @@ bool inDecibels(const KnobRecord* k) { return (k->look.style & KNOB_DB) != 0; }
 
 // A number of the menu: decibels of the stored value on a decibel knob.
 std::string number(const KnobRecord* k, float v, int32_t decimals) {
-    if (inDecibels(k)) v = static_cast<float>(factor_to_decibels(v));
-    char text[kValueTextCapacity];
-    format_value(v, text, sizeof text, static_cast<uint8_t>(decimals), 0, 1);
-    return text;
+    return control_value_text(v, decimals, inDecibels(k), 1);
 }
 
-// Decimals of the current value, and of the default and the ends.
-int32_t valueDecimals(const KnobRecord* k) { return inDecibels(k) ? 3 : k->value.digits; }
+// Decimals of the current value (a decibel knob's whatever its record
+// holds), and of the default and the ends.
+int32_t valueDecimals(const KnobRecord* k) { return inDecibels(k) ? kKnobDigits : k->value.digits; }
 int32_t rangeDecimals(const KnobRecord* k) { return inDecibels(k) ? 1 : 6; }
 
 std::string unit(const KnobRecord* k) { return inDecibels(k) ? " db" : ""; }

@@ -11,7 +11,8 @@
 
 constexpr float kTwoPi = 6.2831855f;
 constexpr float kRadiansPerDegree = 0.017453292f;
-// Decimals of the texts of a knob made by create_knob.
+// Decimals of the texts of a knob made by create_knob, and of a decibel
+// knob's current value in its menu whatever its record holds.
 constexpr int32_t kKnobDigits = 3;
 
 struct KnobValue {

@@ -9,10 +9,7 @@ namespace {
 
 // A number of the menu, in decibels on a decibel slider, with its sign.
 std::string number(const SliderRecord* s, float v, int32_t decimals) {
-    if (slider_in_decibels(s)) v = static_cast<float>(factor_to_decibels(v));
-    char text[kValueTextCapacity];
-    format_value(v, text, sizeof text, static_cast<uint8_t>(decimals), 0, 1);
-    return text;
+    return control_value_text(v, decimals, slider_in_decibels(s), 1);
 }
 
 // The default and the ends are written with these decimals.

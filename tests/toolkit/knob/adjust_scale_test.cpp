@@ -1,5 +1,5 @@
-// The adjust window's arithmetic: ruler resolutions from a knob's range, the
-// value drag, and keeping the window on the screen.
+// The adjust window's arithmetic: ruler resolutions from a knob's range and
+// the value drag.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -89,24 +89,6 @@ TEST(AdjustScale, DragStaysInTheRange) {
     EXPECT_EQ(adjust_drag(&s, 1, 1), 0);  // at the top already
     EXPECT_EQ(adjust_drag(&s, 0, 5), 0);  // no ruler
     EXPECT_EQ(adjust_drag(&s, 3, 0), 0);
-}
-
-TEST(AdjustScale, FitInside) {
-    struct Case { int32_t x, y, ex, ey; } cases[] = {
-        {100, 100, 100, 100},    // fits
-        {1200, 900, 1040, 684},  // beyond the right and bottom edges
-        {-50, -20, 0, 0},        // beyond the left and top edges
-    };
-    for (const auto& c : cases) {
-        int32_t x = c.x, y = c.y;
-        fit_inside(&x, &y, 240, 340, 0, 0, 1280, 1024);
-        EXPECT_EQ(x, c.ex);
-        EXPECT_EQ(y, c.ey);
-    }
-    int32_t x = 500, y = 500;
-    fit_inside(&x, &y, 2000, 2000, 0, 0, 1280, 1024);  // too large: top-left corner
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 0);
 }
 
 }  // namespace

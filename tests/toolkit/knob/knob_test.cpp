@@ -328,15 +328,6 @@ TEST_F(KnobTest, EditGestures) {
     EXPECT_TRUE(g_modal.sawEdit);
     EXPECT_EQ(reports_.values.size(), reported);
 
-    // The edit text has the decimals of the menu's value line: the low byte.
-    record(plain)->value.digits = 0x102;
-    g_modal = ModalScript{};
-    run_modal([&] { mouse(plain, WM_RBUTTONDOWN, 16, 16, MK_RBUTTON); });
-    EXPECT_EQ(menuText(record(plain)->menu, 50), "Current value : +3.25");
-    g_modal = ModalScript{};
-    run_modal([&] { key(plain, VK_INSERT); });
-    EXPECT_EQ(g_modal.editText, "3.25");
-
     // Time knobs open the time entry dialog.
     HWND time = knob(KNOB_EDIT_TIME, 0, 10, 0.5f, 0.1f);
     g_modal = ModalScript{};
