@@ -48,6 +48,6 @@ int main() {
             }
         }
     }
-    printBenchReport(results, "windows");
+    printBenchReport(results, sizeof(void*) == 8 ? "windows64" : "windows");
     return 0;
 }

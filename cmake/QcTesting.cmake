@@ -14,8 +14,9 @@ function(qc_add_test name)
   endif()
   set_tests_properties(${QC_TEST_PREFIX}${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}")
   if(WIN32)
-    # Windows programs share one virtual display, and its focus and capture:
-    # a dialog of one test would lose its focus to another test's window.
-    set_tests_properties(${QC_TEST_PREFIX}${name} PROPERTIES RESOURCE_LOCK wine_display)
+    # A build's Windows programs share one virtual display, and its focus and
+    # capture: a dialog of one test would lose its focus to another test's
+    # window. The other build has a display of its own.
+    set_tests_properties(${QC_TEST_PREFIX}${name} PROPERTIES RESOURCE_LOCK ${QC_WINE_DISPLAY_LOCK})
   endif()
 endfunction()

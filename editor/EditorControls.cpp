@@ -1,46 +1,90 @@
 #include "editor/EditorControls.h"
 
-#include <cmath>
-#include <initializer_list>
 #include <cstring>
+#include <initializer_list>
 
 #include "editor/EditorBitmaps.h"
+#include "limiter/EngineSettings.h"
+#include "plugin/PluginBase.h"
 #include "toolkit/ControlTypes.h"
 #include "toolkit/Notify.h"
 #include "toolkit/knob/Knob.h"
 #include "toolkit/switch/Switch.h"
 
-void setupControls(EditorControls* controls, LimiterEngine* engine) {
+void setupControls(EditorControls* controls, LimiterEngine* engine, PluginBase* effect) {
     std::memset(controls, 0, sizeof *controls);
     controls->engine = engine;
+    controls->effect = effect;
+    controls->touchedParameter = -1;
 }
 
 namespace {
 
-struct KnobSetting {
+// Where each knob sits and which setting it edits; ranges, defaults, steps
+// and scales come from the setting.
+struct EditorKnob {
+    HWND EditorControls::*handle;
     uint16_t id;
     int32_t x;
-    uint32_t style;
     uint16_t angleMin, angleMax;
-    float min, max, defaultValue, step;
+    SettingIndex setting;
 };
 
-// Notify while dragging, edit the plain value (or decibels), pointer outlined
-// in palette 0 and filled in palette 10.
-constexpr uint32_t kPlainKnobStyle = 0x11000A0;
-constexpr uint32_t kDecibelKnobStyle = 0x14000A0;
+const EditorKnob kKnobs[] = {
+    {&EditorControls::compressionKnob, kCompressionKnobId, 210, 90, 225, kCompressionSetting},
+    {&EditorControls::gainKnob, kGainKnobId, 290, 240, 300, kGainSetting},
+    {&EditorControls::velocityKnob, kVelocityKnobId, 370, 240, 300, kVelocitySetting},
+    {&EditorControls::limitKnob, kLimitKnobId, 455, 240, 90, kLimitSetting},
+};
+
 constexpr int32_t kKnobTop = 30;
 constexpr int32_t kPivot = 17;
+// Notify while dragging; pointer outlined in palette 0 and filled in 10.
+constexpr uint32_t kKnobStyle = KNOB_NOTIFY_DRAG | 0xA0;
 
-constexpr KnobSetting kCompression = {kCompressionKnobId, 210, kPlainKnobStyle, 90, 225, 1.0f, 8.0f, 1.0f, 0.02f};
-constexpr KnobSetting kGain = {kGainKnobId, 290, kPlainKnobStyle, 240, 300, -24.0f, 24.0f, 0.0f, 0.05f};
-constexpr KnobSetting kVelocity = {kVelocityKnobId, 370, kPlainKnobStyle, 240, 300, 1.0f, 100.0f, 5.0f, 0.1f};
-constexpr KnobSetting kLimit = {kLimitKnobId, 455, kDecibelKnobStyle, 240, 90, 0.25f, 1.0f, 1.0f, 0.005f};
+// A factor shown in decibels is also edited in decibels; any other value as
+// it is shown.
+uint32_t styleFor(const SettingInfo& s) {
+    uint32_t style = kKnobStyle;
+    style |= s.scale == SettingScale::ShownInDecibels ? KNOB_DB : KNOB_EDIT_VALUE;
+    if (s.scale == SettingScale::Logarithmic) style |= KNOB_LOG;
+    return style;
+}
 
-HWND createKnob(EditorControls* controls, HWND parent, const KnobSetting& k) {
-    return create_knob(parent, k.id, k.x, kKnobTop, k.style, g_editorBitmaps.knobFace, kPivot,
-                       kPivot, k.angleMin, k.angleMax, k.min, k.max, k.defaultValue, k.step,
+HWND createKnob(EditorControls* controls, HWND parent, const EditorKnob& k) {
+    const SettingInfo& s = kSettings[k.setting];
+    return create_knob(parent, k.id, k.x, kKnobTop, styleFor(s), g_editorBitmaps.knobFace, kPivot,
+                       kPivot, k.angleMin, k.angleMax, s.min, s.max, s.defaultValue, s.step,
                        onKnobChanged, controls);
+}
+
+const EditorKnob* knobWithId(int32_t id) {
+    for (const EditorKnob& k : kKnobs)
+        if (k.id == id) return &k;
+    return nullptr;
+}
+
+void endGesture(EditorControls* controls) {
+    if (controls->touchedParameter < 0) return;
+    const int32_t parameter = controls->touchedParameter;
+    controls->touchedParameter = -1;
+    controls->effect->endEdit(parameter);
+}
+
+// A drag is one gesture for the host: begin edit, its changes, end edit
+// with the notification that follows the release of the mouse capture. A
+// wheel notch, a key, a typed value or a menu choice is a gesture of its own.
+void reportToHost(EditorControls* controls, int32_t parameter, float fraction) {
+    if (!controls->effect) return;
+    if (controls->touchedParameter != parameter) {
+        endGesture(controls);
+        controls->effect->beginEdit(parameter);
+        controls->touchedParameter = parameter;
+    }
+    // The engine holds the knob's value already: setting the fraction that
+    // it reports changes nothing there.
+    controls->effect->setAndAutomateParameter(parameter, fraction);
+    if (GetCapture() == nullptr) endGesture(controls);
 }
 
 }  // namespace
@@ -49,10 +93,7 @@ int32_t createControls(EditorControls* controls, HWND parent) {
     controls->editorWindow = parent;
     controls->muteButton = create_switch(parent, 0, 52, 70, SWITCH_TOGGLE, g_editorBitmaps.muteOff,
                                          g_editorBitmaps.muteOn, nullptr, onMuteChanged, controls);
-    controls->compressionKnob = createKnob(controls, parent, kCompression);
-    controls->gainKnob = createKnob(controls, parent, kGain);
-    controls->velocityKnob = createKnob(controls, parent, kVelocity);
-    controls->limitKnob = createKnob(controls, parent, kLimit);
+    for (const EditorKnob& k : kKnobs) controls->*k.handle = createKnob(controls, parent, k);
     // Without an engine the controls have nothing to set: they show it.
     if (!controls->engine) {
         for (HWND control : {controls->muteButton, controls->compressionKnob, controls->gainKnob,
@@ -63,6 +104,7 @@ int32_t createControls(EditorControls* controls, HWND parent) {
 }
 
 int32_t destroyControls(EditorControls* controls) {
+    if (controls->effect) endGesture(controls);
     for (HWND control : {controls->compressionKnob, controls->gainKnob, controls->velocityKnob,
                          controls->limitKnob, controls->muteButton}) {
         if (control) DestroyWindow(control);
@@ -70,24 +112,13 @@ int32_t destroyControls(EditorControls* controls) {
     return 1;
 }
 
-float gainToDecibels(float linear) {
-    return static_cast<float>(20.0 * std::log10(static_cast<double>(linear)));
-}
-
-float decibelsToGain(float decibels) {
-    return static_cast<float>(std::pow(10.0, static_cast<double>(decibels) * static_cast<double>(0.05f)));
-}
-
 int32_t refreshControls(EditorControls* controls) {
     // Without an engine there is nothing to show.
     if (!controls->engine) return 0;
-    LimiterParams params;
-    getParams(controls->engine, &params);
-    const ChannelParams& c = params.channel[0];
-    send_control_command(controls->compressionKnob, kCommandSetValue, float_bits(c.compression));
-    send_control_command(controls->gainKnob, kCommandSetValue, float_bits(gainToDecibels(c.gain)));
-    send_control_command(controls->velocityKnob, kCommandSetValue, float_bits(c.velocity));
-    send_control_command(controls->limitKnob, kCommandSetValue, float_bits(c.limit));
+    for (const EditorKnob& k : kKnobs) {
+        const float position = settingKnobPosition(controls->engine, k.setting);
+        send_control_command(controls->*k.handle, kCommandSetValue, float_bits(position));
+    }
     // Only the button itself turns mute off, and a new button starts off.
     if (getMute(controls->engine) == 1) {
         send_control_command(controls->muteButton, kCommandSetValue, float_bits(1.0f));
@@ -95,22 +126,17 @@ int32_t refreshControls(EditorControls* controls) {
     return 1;
 }
 
+void endFinishedGesture(EditorControls* controls) {
+    if (controls->effect && GetCapture() == nullptr) endGesture(controls);
+}
+
 int32_t __cdecl onKnobChanged(void* user, int32_t code, uint32_t value) {
     auto* controls = static_cast<EditorControls*>(user);
     if (!controls || !controls->engine) return 0;
-    LimiterParams params;
-    getParams(controls->engine, &params);
-    const float v = bits_float(value);
-    for (ChannelParams& c : params.channel) {
-        switch (code & 0xFFFF) {
-            case kGainKnobId: c.gain = decibelsToGain(v); break;
-            case kVelocityKnobId: c.velocity = v; break;
-            case kLimitKnobId: c.limit = v; break;
-            case kCompressionKnobId: c.compression = v; break;
-            default: break;
-        }
-    }
-    setParams(controls->engine, &params);
+    const EditorKnob* knob = knobWithId(code & 0xFFFF);
+    if (!knob) return 0;
+    const float fraction = setSettingKnobValue(controls->engine, knob->setting, bits_float(value));
+    reportToHost(controls, knob->setting, fraction);
     return 0;
 }
 

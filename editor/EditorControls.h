@@ -1,12 +1,15 @@
 #pragma once
 // The controls inside the editor window and how they edit the engine: four
 // knobs (compression, gain, velocity, limit) and the mute button. The editor
-// always writes both channels and shows channel 1.
+// always writes both channels and shows channel 1, and tells the host each
+// knob change as automation of the knob's parameter.
 #include <windows.h>
 
 #include <cstdint>
 
 #include "limiter/LimiterEngine.h"
+
+class PluginBase;
 
 // Knob ids; the low 16 bits of a knob's notification code.
 enum EditorKnobId : int32_t {
@@ -25,19 +28,24 @@ struct EditorControls {
     HWND gainKnob;
     HWND velocityKnob;
     HWND limitKnob;
+    // The effect whose host hears of knob changes (null: none does), and
+    // the parameter of the gesture the host was told of and not yet told
+    // the end (-1: none).
+    PluginBase* effect;
+    int32_t touchedParameter;
 };
 
-// All fields zero, then the engine.
-void setupControls(EditorControls* controls, LimiterEngine* engine);
+// All fields zero, then the engine and the effect.
+void setupControls(EditorControls* controls, LimiterEngine* engine, PluginBase* effect = nullptr);
 int32_t createControls(EditorControls* controls, HWND parent);
 int32_t destroyControls(EditorControls* controls);
-// Moves the controls to the engine's settings without notifying back.
+// Moves the controls to the engine's settings without notifying back; a
+// setting outside a knob's range shows the knob at the nearest end.
 int32_t refreshControls(EditorControls* controls);
+// Tells the host the end of a gesture whose mouse capture has gone (at the
+// editor's idle call and when the controls go).
+void endFinishedGesture(EditorControls* controls);
 
 // The control callbacks; value carries float bits.
 int32_t __cdecl onKnobChanged(void* user, int32_t code, uint32_t value);
 int32_t __cdecl onMuteChanged(void* user, int32_t code, uint32_t value);
-
-// The decibel value a gain knob shows for a linear gain, and back.
-float gainToDecibels(float linear);
-float decibelsToGain(float decibels);

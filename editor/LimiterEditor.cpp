@@ -2,6 +2,7 @@
 
 #include "editor/EditorBitmaps.h"
 #include "editor/EditorLinks.h"
+#include "limiter/EngineSettings.h"
 #include "plugin/ModuleInstance.h"
 #include "plugin/PluginBase.h"
 
@@ -23,7 +24,7 @@ void registerEditorClass(WNDPROC procedure) {
     WNDCLASSA windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = procedure;
-    windowClass.cbWndExtra = 4;
+    windowClass.cbWndExtra = sizeof(void*);
     windowClass.hInstance = moduleInstance();
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -93,10 +94,20 @@ void LimiterEditor::update() {
     refreshControls(&controls);
 }
 
+// A host sets parameters from any thread; the knobs follow here, on the
+// window's thread, where the host's idle call arrives.
+void LimiterEditor::idle() {
+    EditorBase::idle();
+    if (isOpen != 1) return;
+    if (controls.engine && takeHostSettingChange(controls.engine)) refreshControls(&controls);
+    endFinishedGesture(&controls);
+}
+
 LRESULT LimiterEditor::onCreate(HWND createdWindow) {
     window = createdWindow;
     popupMenu = createEditorMenu();
-    setupControls(&controls, effect ? static_cast<LimiterEngine*>(effect->getEngine()) : nullptr);
+    setupControls(&controls, effect ? static_cast<LimiterEngine*>(effect->getEngine()) : nullptr,
+                  effect);
     createControls(&controls, createdWindow);
     refreshControls(&controls);
     return 0;

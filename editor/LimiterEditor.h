@@ -22,6 +22,9 @@ public:
     int32_t getRect(ERect** rect) override;
     int32_t open(HWND parent) override;
     void close() override;
+    // Besides a requested update: shows the settings a host changed since
+    // the last call, and tells the host the end of a finished gesture.
+    void idle() override;
     // Refreshes the controls from the engine while the window is open; on a
     // thread other than the window's, asks the window's thread to do it.
     void update() override;

@@ -1,7 +1,6 @@
 #include "host/ChunkFile.h"
 #include "host/FileBytes.h"
 
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -32,11 +31,13 @@ bool writeChunkFile(const std::string& path, const LimiterParams& params, std::s
     return writeFileBytes(path, &params, sizeof params, "chunk file ", error);
 }
 
+// A number given is first the knob's float, so an option stores what the
+// knob set to the same value stores.
 void applySettings(const HostOptions& options, LimiterParams& params) {
-    for (ChannelParams& c : params.channel) {
-        if (options.compression) c.compression = static_cast<float>(*options.compression);
-        if (options.gainDb) c.gain = static_cast<float>(std::pow(10.0, *options.gainDb * 0.05));
-        if (options.velocity) c.velocity = static_cast<float>(*options.velocity);
-        if (options.limit) c.limit = static_cast<float>(*options.limit);
+    for (int32_t i = 0; i < kSettingCount; ++i) {
+        if (!options.settings[i]) continue;
+        const SettingInfo& s = kSettings[i];
+        const float stored = storedOf(s, static_cast<float>(*options.settings[i]));
+        for (ChannelParams& c : params.channel) c.*s.field = stored;
     }
 }

@@ -13,5 +13,5 @@ bool writeChunkFile(const std::string& path, const LimiterParams& params, std::s
 
 // Writes the settings given in `options` into both channels of `params`;
 // fields not given, and the 32 reserved bytes, stay as they are. Gain is
-// given in decibels and stored as the linear factor 10^(dB * 0.05).
+// given in decibels and stored as the knob stores it (LimiterSettings.h).
 void applySettings(const HostOptions& options, LimiterParams& params);

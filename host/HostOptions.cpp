@@ -1,18 +1,20 @@
 #include "host/HostOptions.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
-const char kUsage[] =
+const char kUsageHead[] =
     "Usage: qclamper-host [options] [INPUT.wav]\n"
     "\n"
     "Loads Q-Clamper.dll like any effect host and renders INPUT.wav through it into\n"
     "a 32-bit float WAV at the file's sample rate. Without INPUT it renders a\n"
     "built-in demo signal (a few seconds of stereo tones with bursts past full\n"
-    "scale), unless only --edit, --save-chunk or --screenshot was asked for.\n"
+    "scale), unless only --edit, --save-chunk, --screenshot or --list-params was\n"
+    "asked for.\n"
     "Input: 8/16/24/32-bit PCM or 32/64-bit float WAV or RF64, mono or stereo, of\n"
     "any length: it is read, rendered and written a block at a time; an output\n"
     "above 4 GiB is RF64. Every file it writes (audio, chunk, screenshot) goes to\n"
@@ -30,14 +32,31 @@ const char kUsage[] =
     "                         closing the window goes on with those settings (render,\n"
     "                         --save-chunk); needs a desktop\n"
     "\n"
-    "Settings, in the editor's units; each overrides the chunk, both channels alike:\n"
-    "      --compression X    1 to 8\n"
-    "      --gain DB          -24 to 24 (stored as the linear factor 10^(DB/20))\n"
-    "      --velocity X       1 to 100 (release speed)\n"
-    "      --limit X          0.25 to 1 (output ceiling, linear)\n"
+    "Settings, in the editor's units; each overrides the chunk, both channels alike:\n";
+
+// What the usage says of each setting's option besides its range.
+struct OptionText {
+    const char* metavar;
+    const char* note;
+};
+const OptionText kOptionTexts[kSettingCount] = {
+    {"X", ""},
+    {"DB", " (stored as the linear factor 10^(DB/20))"},
+    {"X", " (release speed)"},
+    {"X", " (output ceiling, linear)"},
+};
+
+const char kUsageTail[] =
     "      --mute             the plug-in's mute switch is not part of its chunk and\n"
     "                         not reachable by a host, so this host mutes itself: the\n"
     "                         plug-in is not run and the output is silence\n"
+    "\n"
+    "Host parameters (the settings as a host automates them):\n"
+    "      --param I=F        set parameter I through the plug-in's setParameter to\n"
+    "                         the fraction F (0 to 1) of its knob's travel, after the\n"
+    "                         settings above; may be given more than once\n"
+    "      --list-params      list each parameter's index, name, display, label and\n"
+    "                         fraction for the settings, after --param and --edit\n"
     "\n"
     "Processing:\n"
     "      --block N          frames per call, 1 to 65536 (default 512)\n"
@@ -51,6 +70,18 @@ const char kUsage[] =
     "Exit status: 0 on success; 1 on an error, told in one line; 3 when the plug-in\n"
     "crashes, told in one line that names it. Either way no unfinished file is left\n"
     "behind; files completed before the failure stay.\n";
+
+std::string buildUsage() {
+    std::string usage = kUsageHead;
+    for (int32_t i = 0; i < kSettingCount; ++i) {
+        const std::string option = std::string("--") + kSettings[i].word + " " + kOptionTexts[i].metavar;
+        char line[160];
+        std::snprintf(line, sizeof line, "      %-18s %s%s\n", option.c_str(),
+                      settingRangeText(kSettings[i]).c_str(), kOptionTexts[i].note);
+        usage += line;
+    }
+    return usage + kUsageTail;
+}
 
 // Plain decimal numbers only: an optional sign, digits, an optional
 // fraction. No spaces, exponents, hexadecimal or words (strtod takes all).
@@ -72,20 +103,52 @@ bool parseNumber(const std::string& text, double& value) {
     return std::isfinite(value);
 }
 
-bool parseRanged(const std::string& name, const std::string& text, const SettingRange& range,
-                 std::optional<double>& target, std::string& error) {
+bool parseSetting(const std::string& name, const std::string& text, const SettingInfo& setting,
+                  std::optional<double>& target, std::string& error) {
     double v;
-    if (!parseNumber(text, v) || v < range.low || v > range.high) {
-        error = "bad value for " + name + ": '" + text + "' (expected " + range.text + ")";
+    if (!parseNumber(text, v) || v < setting.min || v > setting.max) {
+        error = "bad value for " + name + ": '" + text + "' (expected " + settingRangeText(setting) + ")";
         return false;
     }
     target = v;
     return true;
 }
 
+// INDEX=FRACTION: a whole index of a parameter, a plain fraction 0 to 1.
+bool parseParameter(const std::string& text, std::vector<ParameterSetting>& target, std::string& error) {
+    const size_t eq = text.find('=');
+    double index = -1, fraction = -1;
+    if (eq == std::string::npos || text.find_first_not_of("0123456789") < eq ||
+        !parseNumber(text.substr(0, eq), index) || index >= kSettingCount ||
+        !parseNumber(text.substr(eq + 1), fraction) || fraction < 0 || fraction > 1) {
+        error = "bad value for --param: '" + text + "' (expected INDEX=FRACTION, an index from 0 to " +
+                std::to_string(kSettingCount - 1) + " and a fraction from 0 to 1)";
+        return false;
+    }
+    target.push_back({static_cast<int32_t>(index), static_cast<float>(fraction)});
+    return true;
+}
+
+// The option of each setting: "--compression".
+const SettingInfo* settingOption(const std::string& name) {
+    for (const SettingInfo& s : kSettings)
+        if (name == std::string("--") + s.word) return &s;
+    return nullptr;
+}
+
 }  // namespace
 
-const char* hostUsage() { return kUsage; }
+const char* hostUsage() {
+    static const std::string usage = buildUsage();
+    return usage.c_str();
+}
+
+std::string settingRangeText(const SettingInfo& setting) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%g to %g%s", static_cast<double>(setting.min),
+                  static_cast<double>(setting.max), setting.storedAsGain ? " dB" : "");
+    return text;
+}
 
 bool parseHostOptions(const std::vector<std::string>& args, HostOptions& o, std::string& error) {
     bool optionsEnded = false;
@@ -153,10 +216,10 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& o, std:
         else if (name == "--chunk") ok = take(o.chunkIn);
         else if (name == "--save-chunk") ok = take(o.chunkOut);
         else if (name == "--screenshot") ok = take(o.screenshot);
-        else if (name == "--compression") ok = take(text) && parseRanged(name, text, kCompressionRange, o.compression, error);
-        else if (name == "--gain") ok = take(text) && parseRanged(name, text, kGainDbRange, o.gainDb, error);
-        else if (name == "--velocity") ok = take(text) && parseRanged(name, text, kVelocityRange, o.velocity, error);
-        else if (name == "--limit") ok = take(text) && parseRanged(name, text, kLimitRange, o.limit, error);
+        else if (name == "--list-params") ok = flag(o.listParameters);
+        else if (name == "--param") ok = take(text) && parseParameter(text, o.parameters, error);
+        else if (const SettingInfo* setting = settingOption(name))
+            ok = take(text) && parseSetting(name, text, *setting, o.settings[setting - kSettings], error);
         else if (name == "--block") {
             ok = take(text);
             if (ok) {

@@ -1,20 +1,18 @@
 #pragma once
 // The host program's command line: what to render, with which settings, and
 // what else to do. Portable, so that it is tested natively too.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-// The editor's range of a setting, in its units; the options take no value
-// outside it.
-struct SettingRange {
-    double low, high;
-    const char* text;
+#include "limiter/LimiterSettings.h"
+
+// A host parameter set with --param: fraction of its knob's travel.
+struct ParameterSetting {
+    int32_t index;
+    float fraction;
 };
-constexpr SettingRange kCompressionRange{1, 8, "1 to 8"};
-constexpr SettingRange kGainDbRange{-24, 24, "-24 to 24 dB"};
-constexpr SettingRange kVelocityRange{1, 100, "1 to 100"};
-constexpr SettingRange kLimitRange{0.25, 1, "0.25 to 1"};
 
 struct HostOptions {
     std::string input;        // WAV to render; empty: the demo signal
@@ -32,19 +30,23 @@ struct HostOptions {
     bool quiet = false;
     int blockSize = 512;
 
-    // Settings in the editor's units; each one given overrides the chunk.
-    std::optional<double> compression;  // 1 to 8
-    std::optional<double> gainDb;       // -24 to 24
-    std::optional<double> velocity;     // 1 to 100
-    std::optional<double> limit;        // 0.25 to 1
+    // Settings in the editor's units (gain in decibels), by SettingIndex;
+    // each one given overrides the chunk.
+    std::optional<double> settings[kSettingCount];
+    // Set through the plug-in's parameters after the settings, in order.
+    std::vector<ParameterSetting> parameters;
+    bool listParameters = false;
 
     // Audio is rendered for an input file, for --demo, and when nothing else
     // was asked for (the program run without arguments renders the demo).
     bool renders() const {
-        return !input.empty() || demo || (chunkOut.empty() && screenshot.empty() && !edit);
+        return !input.empty() || demo ||
+               (chunkOut.empty() && screenshot.empty() && !edit && !listParameters);
     }
     bool changesSettings() const {
-        return !chunkIn.empty() || compression || gainDb || velocity || limit;
+        for (const std::optional<double>& s : settings)
+            if (s) return true;
+        return !chunkIn.empty();
     }
 };
 
@@ -53,3 +55,6 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& options
 
 // The --help text.
 const char* hostUsage();
+
+// A setting's range in the editor's units: "-24 to 24 dB".
+std::string settingRangeText(const SettingInfo& setting);

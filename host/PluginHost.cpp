@@ -1,6 +1,9 @@
 #include "host/PluginHost.h"
 
 #include <cstring>
+#include <fstream>
+
+#include "host/ModuleMachine.h"
 
 namespace {
 typedef AEffect*(QC_CDECL* EntryPoint)(audioMasterCallback host);
@@ -26,7 +29,7 @@ namespace {
 // Why LoadLibrary failed, in the user's terms: the system's texts speak of
 // "Bad EXE format for %1" and "Module not found" for a file that is there.
 std::string loadFailureReason(const std::string& path, DWORD code) {
-    if (code == ERROR_BAD_EXE_FORMAT) return "not a 32-bit Windows DLL";
+    if (code == ERROR_BAD_EXE_FORMAT) return "not a " + machineBits(kHostMachine) + " Windows DLL";
     if (code == ERROR_MOD_NOT_FOUND) {
         const DWORD attributes = GetFileAttributesA(path.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) return "no such file";
@@ -38,11 +41,20 @@ std::string loadFailureReason(const std::string& path, DWORD code) {
     return text;
 }
 
+// Why a module built for another processor is refused, from its header,
+// before the system is asked to load it; empty when it may be loaded.
+std::string architectureRefusal(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    uint8_t head[kModuleHeadBytes];
+    file.read(reinterpret_cast<char*>(head), sizeof head);
+    return machineRefusal(moduleMachineOf(head, static_cast<std::size_t>(file.gcount())), kHostMachine);
+}
+
 }  // namespace
 
 PluginHost::~PluginHost() { unload(); }
 
-int32_t QC_CDECL PluginHost::callback(AEffect*, int32_t opcode, int32_t index, int32_t, void*, float) {
+intptr_t QC_CDECL PluginHost::callback(AEffect*, int32_t opcode, int32_t index, intptr_t, void*, float) {
     switch (opcode) {
     case audioMasterVersion: return kHostVersion;
     case audioMasterPinConnected: return index >= 0 && index < 2 ? 0 : 1;  // 0: connected
@@ -52,6 +64,11 @@ int32_t QC_CDECL PluginHost::callback(AEffect*, int32_t opcode, int32_t index, i
 
 bool PluginHost::load(const std::string& path, std::string& error) {
     unload();
+    const std::string refusal = architectureRefusal(path);
+    if (!refusal.empty()) {
+        error = "cannot load plug-in '" + path + "': " + refusal;
+        return false;
+    }
     // No "insert disk" or missing-DLL message boxes: failures come back as codes.
     const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     module_ = LoadLibraryA(path.c_str());
@@ -61,7 +78,11 @@ bool PluginHost::load(const std::string& path, std::string& error) {
         error = "cannot load plug-in '" + path + "': " + loadFailureReason(path, loadError);
         return false;
     }
-    const EntryPoint entry = reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(GetProcAddress(module_, "main")));
+    // 64-bit plug-ins export their entry as "VSTPluginMain" (and usually
+    // also as "main"); 32-bit ones as "main".
+    FARPROC entryAddress = GetProcAddress(module_, "VSTPluginMain");
+    if (!entryAddress) entryAddress = GetProcAddress(module_, "main");
+    const EntryPoint entry = reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(entryAddress));
     if (!entry) {
         error = "'" + path + "' is not an effect plug-in: it exports no 'main'";
         unload();
@@ -97,14 +118,29 @@ void PluginHost::unload() {
     }
 }
 
-int32_t PluginHost::dispatch(int32_t opcode, int32_t index, int32_t value, void* ptr, float opt) {
+intptr_t PluginHost::dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) {
     return effect_ ? effect_->dispatcher(effect_, opcode, index, value, ptr, opt) : 0;
+}
+
+void PluginHost::setParameter(int32_t index, float value) {
+    if (effect_ && effect_->setParameter) effect_->setParameter(effect_, index, value);
+}
+
+float PluginHost::getParameter(int32_t index) {
+    return effect_ && effect_->getParameter ? effect_->getParameter(effect_, index) : 0.0f;
+}
+
+std::string PluginHost::parameterText(int32_t opcode, int32_t index) {
+    char text[256] = {};
+    dispatch(opcode, index, 0, text);
+    text[sizeof text - 1] = '\0';
+    return text;
 }
 
 bool PluginHost::getChunk(LimiterParams& params, std::string& error) {
     void* data = nullptr;
-    const int32_t size = dispatch(effGetChunk, 0, 0, &data);
-    if (size != static_cast<int32_t>(sizeof params) || !data) {
+    const intptr_t size = dispatch(effGetChunk, 0, 0, &data);
+    if (size != static_cast<intptr_t>(sizeof params) || !data) {
         error = "the plug-in handed over a chunk of " + std::to_string(size) + " bytes" +
                 (data ? "" : " at no address") + "; expected 64";
         return false;
@@ -115,7 +151,7 @@ bool PluginHost::getChunk(LimiterParams& params, std::string& error) {
 
 bool PluginHost::setChunk(const LimiterParams& params, std::string& error) {
     LimiterParams copy = params;
-    dispatch(effSetChunk, 0, static_cast<int32_t>(sizeof copy), &copy);
+    dispatch(effSetChunk, 0, static_cast<intptr_t>(sizeof copy), &copy);
     LimiterParams check;
     if (!getChunk(check, error)) return false;
     if (std::memcmp(&check, &params, sizeof params) != 0) {

@@ -25,19 +25,27 @@ public:
 
     AEffect* effect() const { return effect_; }
     HMODULE module() const { return module_; }
-    int32_t dispatch(int32_t opcode, int32_t index = 0, int32_t value = 0, void* ptr = nullptr,
-                     float opt = 0.0f);
+    intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
+                      float opt = 0.0f);
 
     // The 64-byte chunk, read with effGetChunk and written with effSetChunk.
     bool getChunk(LimiterParams& params, std::string& error);
     bool setChunk(const LimiterParams& params, std::string& error);
 
+    // The parameters, through the record's setParameter and getParameter.
+    int32_t parameterCount() const { return effect_ ? effect_->numParams : 0; }
+    void setParameter(int32_t index, float value);
+    float getParameter(int32_t index);
+    // effGetParamName, effGetParamLabel or effGetParamDisplay; an effect
+    // that writes more than a host reserves is cut short, not overrun.
+    std::string parameterText(int32_t opcode, int32_t index);
+
     // The version this host reports to audioMasterVersion.
     static constexpr int32_t kHostVersion = 1;
 
 private:
-    static int32_t QC_CDECL callback(AEffect* effect, int32_t opcode, int32_t index, int32_t value,
-                                     void* ptr, float opt);
+    static intptr_t QC_CDECL callback(AEffect* effect, int32_t opcode, int32_t index,
+                                      intptr_t value, void* ptr, float opt);
     HMODULE module_ = nullptr;
     AEffect* effect_ = nullptr;
     std::string path_;

@@ -8,51 +8,48 @@
 
 namespace {
 
-struct Field {
-    const char* name;
-    float ChannelParams::*member;
-    float fallback;  // what the plug-in drives for a non-finite value
-    SettingRange range;
-    const char* format;
-    bool decibels;   // stored linear, told and ranged in dB
-};
-
-const Field kFields[] = {
-    {"compression", &ChannelParams::compression, kDefaultCompression, kCompressionRange, "%.2f", false},
-    {"gain", &ChannelParams::gain, kDefaultGain, kGainDbRange, "%+.2f dB", true},
-    {"velocity", &ChannelParams::velocity, kDefaultVelocity, kVelocityRange, "%.1f", false},
-    {"limit", &ChannelParams::limit, kDefaultLimit, kLimitRange, "%.3f", false},
-};
+// How the report writes each setting's number, by SettingIndex.
+const char* const kFormats[kSettingCount] = {"%.2f", "%+.2f dB", "%.1f", "%.3f"};
 
 // A stored gain's decibels lie a rounding away from the value given.
 constexpr double kDecibelSlack = 1e-4;
 
 const char* nonFiniteName(float v) { return std::isnan(v) ? "NaN" : v > 0 ? "+inf" : "-inf"; }
 
-std::string show(const Field& f, float v) {
+std::string number(int32_t i, float v) {
     char text[64];
-    if (f.decibels && v <= 0)
+    if (kSettings[i].storedAsGain && v <= 0)
         std::snprintf(text, sizeof text, v == 0 ? "-inf dB" : "%.3f (linear)", static_cast<double>(v));
     else
-        std::snprintf(text, sizeof text, f.format, f.decibels ? 20.0 * std::log10(v) : static_cast<double>(v));
-    return f.name + std::string(" ") + text;
+        std::snprintf(text, sizeof text, kFormats[i], static_cast<double>(knobValueOf(kSettings[i], v)));
+    return text;
 }
 
-bool inRange(const Field& f, float v) {
-    if (!std::isfinite(v) || (f.decibels && v <= 0)) return false;
-    const double x = f.decibels ? 20.0 * std::log10(v) : v;
-    const double slack = f.decibels ? kDecibelSlack : 0.0;
-    return x >= f.range.low - slack && x <= f.range.high + slack;
+std::string show(int32_t i, float v) { return kSettings[i].word + std::string(" ") + number(i, v); }
+
+bool inRange(const SettingInfo& s, float v) {
+    if (!std::isfinite(v) || (s.storedAsGain && v <= 0)) return false;
+    const double x = knobValueOf(s, v);
+    const double slack = s.storedAsGain ? kDecibelSlack : 0.0;
+    return x >= s.min - slack && x <= s.max + slack;
 }
 
+// Each field as the plug-in applies it, and why when that is not the
+// stored value.
 std::string describeChannel(const ChannelParams& c) {
-    std::string s;
-    for (const Field& f : kFields) {
-        const float v = c.*f.member;
-        if (!s.empty()) s += ", ";
-        s += std::isfinite(v) ? show(f, v) : show(f, f.fallback) + " (default for " + nonFiniteName(v) + ")";
+    std::string text;
+    for (int32_t i = 0; i < kSettingCount; ++i) {
+        const float v = c.*kSettings[i].field;
+        const float applied = appliedValue(kSettings[i], v);
+        if (!text.empty()) text += ", ";
+        text += show(i, applied);
+        if (!std::isfinite(v)) {
+            text += std::string(" (default for ") + nonFiniteName(v) + ")";
+        } else if (applied != v) {
+            text += " (bounded from " + number(i, v) + ")";
+        }
     }
-    return s;
+    return text;
 }
 
 bool channelsDiffer(const LimiterParams& p) {
@@ -70,17 +67,18 @@ std::string settingsOutsideRanges(const LimiterParams& p) {
     const bool differ = channelsDiffer(p);
     std::string s;
     for (int c = 0; c < (differ ? 2 : 1); ++c) {
-        for (const Field& f : kFields) {
-            const float v = p.channel[c].*f.member;
+        for (int32_t i = 0; i < kSettingCount; ++i) {
+            const SettingInfo& f = kSettings[i];
+            const float v = p.channel[c].*f.field;
             if (inRange(f, v)) continue;
             if (!s.empty()) s += ", ";
             if (differ) s += c == 0 ? "L " : "R ";
             if (!std::isfinite(v)) {
-                s += f.name + std::string(" ") + nonFiniteName(v) + " (the plug-in uses its default)";
+                s += f.word + std::string(" ") + nonFiniteName(v) + " (the plug-in uses its default)";
                 continue;
             }
-            s += show(f, v) + " (editor: " + f.range.text;
-            if (f.member == &ChannelParams::limit && v > 1) s += "; the output can go above 0 dBFS";
+            s += show(i, v) + " (editor: " + settingRangeText(f);
+            if (i == kLimitSetting && v > 1) s += "; the output can go above 0 dBFS";
             s += ")";
         }
     }

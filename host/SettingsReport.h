@@ -6,8 +6,9 @@
 #include "limiter/LimiterParams.h"
 
 // "compression 1.00, gain +6.00 dB, velocity 5.0, limit 0.500"; channels
-// that differ are told apart as "L ...; R ...". A field that is not a
-// finite number shows the default the plug-in drives in its place.
+// that differ are told apart as "L ...; R ...". Each field shows what the
+// plug-in applies: the default for a field that is not a finite number, the
+// nearest end of the safe span for a ceiling outside it.
 std::string describeSettings(const LimiterParams& params);
 
 // The fields outside the editor's ranges (which the options refuse), as one

@@ -18,7 +18,10 @@ constexpr uint8_t kSubformatTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80
 
 constexpr uint64_t kMax32 = 0xFFFFFFFFull;
 
-void putId(std::vector<uint8_t>& out, const char* id) { out.insert(out.end(), id, id + 4); }
+// Byte by byte: GCC 12 warns falsely about a range insert into a new vector.
+void putId(std::vector<uint8_t>& out, const char* id) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(id[i]));
+}
 
 bool isFloat(WavSampleFormat f) { return f == WavSampleFormat::Float32 || f == WavSampleFormat::Float64; }
 

@@ -78,6 +78,18 @@ std::string defaultOutputFor(const std::string& input) {
     return stem + "-clamped.wav";
 }
 
+// One line per parameter: index, name, display, label and fraction (as
+// --param takes it back).
+void listParameters(PluginHost& host) {
+    for (int32_t i = 0; i < host.parameterCount(); ++i) {
+        std::printf("param %d:  %-8s  %-8s %-2s  (fraction %.9g)\n", i,
+                    host.parameterText(effGetParamName, i).c_str(),
+                    host.parameterText(effGetParamDisplay, i).c_str(),
+                    host.parameterText(effGetParamLabel, i).c_str(),
+                    static_cast<double>(host.getParameter(i)));
+    }
+}
+
 // The files the run reads and writes, checked against each other.
 std::string findClash(const HostOptions& options, const std::string& outputPath, const std::string& pluginPath) {
     std::vector<NamedFile> inputs = {{"--plugin", pluginPath}}, outputs;
@@ -121,10 +133,16 @@ int run(const HostOptions& options) {
         applySettings(options, settings);
         if (!host.setChunk(settings, error)) return fail(error);
     }
-    if (options.edit) {
-        if (!runEditorSession(host, error)) return fail(error);
-        host.getChunk(settings, error);
+    for (const ParameterSetting& p : options.parameters) {
+        if (p.index >= host.parameterCount())
+            return fail("no parameter " + std::to_string(p.index) + " (the plug-in has " +
+                        std::to_string(host.parameterCount()) + ")");
     }
+    for (const ParameterSetting& p : options.parameters) host.setParameter(p.index, p.fraction);
+    if (options.edit && !runEditorSession(host, error)) return fail(error);
+    if (haveSettings && (options.edit || !options.parameters.empty())) host.getChunk(settings, error);
+    if (options.listParameters) listParameters(host);
+
     // Values the options would refuse can come from a chunk file or the
     // plug-in itself: rendered as they are, but not without a word.
     if (haveSettings && (options.renders() || !options.chunkOut.empty())) {

@@ -6,25 +6,26 @@
 #include <cstring>
 
 #include "limiter/EngineEntry.h"
+#include "limiter/LimiterSettings.h"
 
 namespace {
 
 std::atomic<int32_t> g_liveEngines{0};
 
-const ChannelParams kDefaultChannel = {kDefaultCompression, kDefaultGain, kDefaultVelocity,
-                                       kDefaultLimit};
-
 // A non-finite field would poison the envelope for good (a NaN or zero gain
-// never recovers), so such a field drives the coefficients with its default.
-// The stored block keeps the bytes it was given.
-float finiteOr(float value, float fallback) { return std::isfinite(value) ? value : fallback; }
+// never recovers), so such a field drives the coefficients with its default;
+// a ceiling outside its safe span drives its nearest end. The stored block
+// keeps the bytes it was given.
+float applied(const ChannelParams& p, SettingIndex i) {
+    return appliedValue(kSettings[i], p.*kSettings[i].field);
+}
 
 void deriveChannel(const ChannelParams& p, ChannelState& s) {
-    const double compression = finiteOr(p.compression, kDefaultCompression);
+    const double compression = applied(p, kCompressionSetting);
     s.drive = static_cast<float>(compression - static_cast<double>(0.99999f));
-    s.gain = finiteOr(p.gain, kDefaultGain);
+    s.gain = applied(p, kGainSetting);
 
-    double recovery = static_cast<double>(finiteOr(p.velocity, kDefaultVelocity)) *
+    double recovery = static_cast<double>(applied(p, kVelocitySetting)) *
                           static_cast<double>(0.0001f) + 1.0;
     // A factor below 1 (a negative velocity) would shrink the envelope every
     // sample until it reaches zero, where no later setting could revive it:
@@ -32,7 +33,7 @@ void deriveChannel(const ChannelParams& p, ChannelState& s) {
     if (recovery < 1.0) recovery = 1.0;
     s.recoveryFactor = static_cast<float>(recovery);
     s.recoveryInverse = static_cast<float>(1.0 / recovery);
-    s.limit = finiteOr(p.limit, kDefaultLimit);
+    s.limit = applied(p, kLimitSetting);
 }
 
 void resetChannel(ChannelState& s) {
@@ -48,8 +49,8 @@ LimiterEngine* createEngine() {
     std::memset(engine, 0, sizeof(LimiterEngine));
     engine->sampleRate = 44100.0f;
     lockInit(&engine->lock);
-    engine->params.channel[0] = kDefaultChannel;
-    engine->params.channel[1] = kDefaultChannel;
+    engine->params.channel[0] = defaultChannelParams();
+    engine->params.channel[1] = engine->params.channel[0];
     engine->startsFresh = 1;
     g_liveEngines.fetch_add(1);
     return engine;
@@ -113,8 +114,11 @@ void deriveCoefficients(LimiterEngine* engine) {
     engine->coefficientsValid = 1;
 }
 
-void getParams(const LimiterEngine* engine, void* destination) {
+// Under the lock: a host may set a parameter from its audio thread.
+void getParams(LimiterEngine* engine, void* destination) {
+    lockEnter(&engine->lock);
     std::memcpy(destination, &engine->params, sizeof(LimiterParams));
+    lockLeave(&engine->lock);
 }
 
 void setParams(LimiterEngine* engine, const void* source) {

@@ -3,8 +3,9 @@
 //
 // Threads: the audio thread runs the block operations; the host's and the
 // editor's threads read and write the parameter block and the mute switch.
-// The lock guards params + coefficientsValid, mute, busy and deletePending,
-// and is never held across the sample loops.
+// The lock guards params + coefficientsValid, mute, busy, deletePending and
+// what the settings remember (limiter/EngineSettings.h), and is never held
+// across the sample loops.
 //
 // A "slot" is the owner's LimiterEngine* variable passed by address; the
 // slot-taking operations accept an empty slot.
@@ -12,6 +13,7 @@
 
 #include "limiter/EngineLock.h"
 #include "limiter/LimiterParams.h"
+#include "limiter/LimiterSettings.h"
 
 struct ChannelState {
     float drive;            // compression - 0.99999
@@ -21,6 +23,15 @@ struct ChannelState {
     float limit;            // output ceiling
     float lastLevel;        // |shaped sample| at the end of the last block
     float envelopeGain;     // envelope at the end of the last block
+};
+
+// The knob value and fraction that last set a setting, while its stored
+// field still holds what they set (see limiter/EngineSettings.h).
+struct SettingMemory {
+    int32_t known;
+    float stored;
+    float knobValue;
+    float fraction;
 };
 
 struct LimiterEngine {
@@ -39,6 +50,10 @@ struct LimiterEngine {
     // Block calls between their first and last touch of this record (see
     // EngineEntry.h); read and written only with atomic operations.
     int32_t callsInside;
+    SettingMemory settingMemory[kSettingCount];
+    // 1 when the host set a setting to a new value that the editor has not
+    // shown yet.
+    int32_t hostChangedSettings;
 };
 
 LimiterEngine* createEngine();
@@ -55,7 +70,7 @@ void resetEngine(LimiterEngine** slot);
 void suspendEngine(LimiterEngine** slot);
 int32_t resetChannels(LimiterEngine* engine);
 void deriveCoefficients(LimiterEngine* engine);
-void getParams(const LimiterEngine* engine, void* destination);
+void getParams(LimiterEngine* engine, void* destination);
 void setParams(LimiterEngine* engine, const void* source);
 void setMute(LimiterEngine* engine, int32_t mute);
 int32_t getMute(LimiterEngine* engine);

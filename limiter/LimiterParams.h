@@ -4,11 +4,12 @@
 #include <cstddef>
 #include <cstdint>
 
+// Ranges, defaults and units: limiter/LimiterSettings.h.
 struct ChannelParams {
-    float compression;  // shaping amount, 1 to 8 in the editor
+    float compression;  // shaping amount
     float gain;         // linear input gain (the editor edits decibels)
-    float velocity;     // release speed of the gain envelope, 1 to 100
-    float limit;        // linear output ceiling, 0.25 to 1
+    float velocity;     // release speed of the gain envelope
+    float limit;        // linear output ceiling
 };
 
 struct LimiterParams {
@@ -19,8 +20,3 @@ struct LimiterParams {
 static_assert(sizeof(ChannelParams) == 16, "ChannelParams is four float32");
 static_assert(sizeof(LimiterParams) == 64, "the chunk is 64 bytes");
 static_assert(offsetof(LimiterParams, channel) == 32, "channel 1 starts at byte 32");
-
-constexpr float kDefaultCompression = 1.0f;
-constexpr float kDefaultGain = 1.0f;
-constexpr float kDefaultVelocity = 5.0f;
-constexpr float kDefaultLimit = 1.0f;

@@ -7,6 +7,7 @@
 #include "editor/EditorBitmaps.h"
 #include "editor/LimiterEditor.h"
 #include "limiter/BufferRouting.h"
+#include "limiter/EngineSettings.h"
 #include "plugin/ModuleInstance.h"
 #include "toolkit/ModuleDirectory.h"
 #include "toolkit/ToolkitModule.h"
@@ -17,10 +18,18 @@ int16_t g_outOfMemory = 0;
 namespace {
 const char kApplicationName[] = "Q-Clamper";
 const char kDefaultProgramName[] = "Program 1";
+
+// Hosts reserve 8 characters and the terminator for these texts.
+void copySettingText(int32_t index, const char* SettingInfo::*text, char* destination) {
+    if (!destination) return;
+    destination[0] = '\0';
+    if (index < 0 || index >= kSettingCount) return;
+    std::strncat(destination, kSettings[index].*text, kSettingTextSize - 1);
+}
 }  // namespace
 
 LimiterPlugin::LimiterPlugin(audioMasterCallback hostCallback)
-    : PluginBase(hostCallback, 1, 1), engine(nullptr), chunkBuffer(), programNames(nullptr) {
+    : PluginBase(hostCallback, 1, kSettingCount), engine(nullptr), chunkBuffer(), programNames(nullptr) {
     if (instanceCount == 0) {
         const HINSTANCE instance = moduleInstance();
         store_module_directory(instance);
@@ -59,9 +68,12 @@ LimiterPlugin::~LimiterPlugin() {
     }
 }
 
-void LimiterPlugin::setParameter(int32_t, float) {}
+// Hosts call these from any thread, the audio thread included: they go
+// through the engine's lock and never reach the editor, which shows a host's
+// change at its next idle call.
+void LimiterPlugin::setParameter(int32_t index, float value) { setSettingFraction(engine, index, value); }
 
-float LimiterPlugin::getParameter(int32_t) { return 0.0f; }
+float LimiterPlugin::getParameter(int32_t index) { return settingFraction(engine, index); }
 
 void LimiterPlugin::process(float** inputs, float** outputs, int32_t sampleFrames) {
     routeAudioBlock(&engine, sampleRate, inputs, outputs, sampleFrames, StoreForm::Add);
@@ -90,16 +102,16 @@ void LimiterPlugin::getProgramName(char* name) {
     std::memcpy(name, programNames[curProgram], std::strlen(programNames[curProgram]) + 1);
 }
 
-void LimiterPlugin::getParamLabel(int32_t, char* text) {
-    if (text) text[0] = '\0';
+void LimiterPlugin::getParamLabel(int32_t index, char* text) {
+    copySettingText(index, &SettingInfo::unit, text);
 }
 
-void LimiterPlugin::getParamDisplay(int32_t, char* text) {
-    if (text) text[0] = '\0';
+void LimiterPlugin::getParamDisplay(int32_t index, char* text) {
+    if (text) settingDisplay(engine, index, text);
 }
 
-void LimiterPlugin::getParamName(int32_t, char* text) {
-    if (text) text[0] = '\0';
+void LimiterPlugin::getParamName(int32_t index, char* text) {
+    copySettingText(index, &SettingInfo::parameterName, text);
 }
 
 int32_t LimiterPlugin::getChunk(void** data, bool) {

@@ -1,15 +1,15 @@
 #pragma once
 // The effect record: the host's only view of an effect, a block of numbers
-// and five function pointers. On the 32-bit target it is 144 bytes,
-// little-endian, with 32-bit integers and pointers; the offsets are checked
-// below. The header also compiles natively (for tools and portable tests),
-// where pointers are wider and the layout checks do not apply.
+// and five function pointers. Little-endian; integers are 32-bit, pointers
+// and the two reserved words are pointer-sized: 144 bytes on the 32-bit
+// target, 192 bytes on the 64-bit one. The offsets of both are checked
+// below. The header also compiles natively (for tools and portable tests).
 #include <cstddef>
 #include <cstdint>
 
 // Every function pointer of the record and the host callback use the 32-bit
 // Windows C convention: arguments pushed last to first, the caller removes
-// them. Natively there is only one convention.
+// them. The 64-bit target and native builds have only one convention.
 #if defined(_WIN32)
 #define QC_CDECL __cdecl
 #else
@@ -18,11 +18,12 @@
 
 struct AEffect;
 
-// The host callback: (effect or null, opcode, index, value, ptr, opt).
-typedef int32_t(QC_CDECL* audioMasterCallback)(AEffect* effect, int32_t opcode, int32_t index,
-                                               int32_t value, void* ptr, float opt);
-typedef int32_t(QC_CDECL* AEffectDispatcherProc)(AEffect* effect, int32_t opcode, int32_t index,
-                                                 int32_t value, void* ptr, float opt);
+// The host callback: (effect or null, opcode, index, value, ptr, opt). The
+// value and the answer are pointer-sized; opcode and index stay 32-bit.
+typedef intptr_t(QC_CDECL* audioMasterCallback)(AEffect* effect, int32_t opcode, int32_t index,
+                                                intptr_t value, void* ptr, float opt);
+typedef intptr_t(QC_CDECL* AEffectDispatcherProc)(AEffect* effect, int32_t opcode, int32_t index,
+                                                  intptr_t value, void* ptr, float opt);
 typedef void(QC_CDECL* AEffectProcessProc)(AEffect* effect, float** inputs, float** outputs,
                                            int32_t sampleFrames);
 typedef void(QC_CDECL* AEffectSetParameterProc)(AEffect* effect, int32_t index, float value);
@@ -42,8 +43,8 @@ struct AEffect {
     int32_t numInputs;
     int32_t numOutputs;
     int32_t flags;
-    int32_t resvd1;
-    int32_t resvd2;
+    intptr_t resvd1;
+    intptr_t resvd2;
     int32_t initialDelay;
     int32_t realQualities;
     int32_t offQualities;
@@ -53,7 +54,10 @@ struct AEffect {
     int32_t uniqueID;
     int32_t version;
     AEffectProcessProc processReplacing;
-    char future[60];
+    // Later hosts read this slot as a double-precision processing function.
+    // It stays null, and no flag claims it.
+    void* processDoubleSlot;
+    char future[56];
 };
 
 // Bits of AEffect::flags.
@@ -103,33 +107,44 @@ enum : int32_t {
     audioMasterCurrentId = 2,
     audioMasterIdle = 3,
     audioMasterPinConnected = 4,
+    // The user starts and ends changing a parameter (later hosts; older ones
+    // answer 0 and ignore them).
+    audioMasterBeginEdit = 43,
+    audioMasterEndEdit = 44,
 };
 
 // Answer to effIdentify: 'NvEf'.
 constexpr int32_t kEffectIdentity = 0x4E764566;
 
-#if defined(_WIN32) && !defined(_WIN64)
-static_assert(sizeof(AEffect) == 144, "the record is 144 bytes on the 32-bit target");
-static_assert(offsetof(AEffect, magic) == 0, "magic at 0");
-static_assert(offsetof(AEffect, dispatcher) == 4, "dispatcher at 4");
-static_assert(offsetof(AEffect, process) == 8, "process at 8");
-static_assert(offsetof(AEffect, setParameter) == 12, "setParameter at 12");
-static_assert(offsetof(AEffect, getParameter) == 16, "getParameter at 16");
-static_assert(offsetof(AEffect, numPrograms) == 20, "numPrograms at 20");
-static_assert(offsetof(AEffect, numParams) == 24, "numParams at 24");
-static_assert(offsetof(AEffect, numInputs) == 28, "numInputs at 28");
-static_assert(offsetof(AEffect, numOutputs) == 32, "numOutputs at 32");
-static_assert(offsetof(AEffect, flags) == 36, "flags at 36");
-static_assert(offsetof(AEffect, resvd1) == 40, "resvd1 at 40");
-static_assert(offsetof(AEffect, resvd2) == 44, "resvd2 at 44");
-static_assert(offsetof(AEffect, initialDelay) == 48, "initialDelay at 48");
-static_assert(offsetof(AEffect, realQualities) == 52, "realQualities at 52");
-static_assert(offsetof(AEffect, offQualities) == 56, "offQualities at 56");
-static_assert(offsetof(AEffect, ioRatio) == 60, "ioRatio at 60");
-static_assert(offsetof(AEffect, object) == 64, "object at 64");
-static_assert(offsetof(AEffect, user) == 68, "user at 68");
-static_assert(offsetof(AEffect, uniqueID) == 72, "uniqueID at 72");
-static_assert(offsetof(AEffect, version) == 76, "version at 76");
-static_assert(offsetof(AEffect, processReplacing) == 80, "processReplacing at 80");
-static_assert(offsetof(AEffect, future) == 84, "future at 84, 60 bytes to the end");
+// Checks one field's offset on both Windows targets: (field, 32-bit, 64-bit).
+#define QC_RECORD_FIELD_AT(field, at32, at64)                                           \
+    static_assert(offsetof(AEffect, field) == (sizeof(void*) == 8 ? (at64) : (at32)), \
+                  #field " at " #at32 " (32-bit) or " #at64 " (64-bit)")
+#if defined(_WIN32)
+static_assert(sizeof(AEffect) == (sizeof(void*) == 8 ? 192 : 144),
+              "the record is 144 bytes on the 32-bit target, 192 on the 64-bit one");
+QC_RECORD_FIELD_AT(magic, 0, 0);
+QC_RECORD_FIELD_AT(dispatcher, 4, 8);
+QC_RECORD_FIELD_AT(process, 8, 16);
+QC_RECORD_FIELD_AT(setParameter, 12, 24);
+QC_RECORD_FIELD_AT(getParameter, 16, 32);
+QC_RECORD_FIELD_AT(numPrograms, 20, 40);
+QC_RECORD_FIELD_AT(numParams, 24, 44);
+QC_RECORD_FIELD_AT(numInputs, 28, 48);
+QC_RECORD_FIELD_AT(numOutputs, 32, 52);
+QC_RECORD_FIELD_AT(flags, 36, 56);
+QC_RECORD_FIELD_AT(resvd1, 40, 64);
+QC_RECORD_FIELD_AT(resvd2, 44, 72);
+QC_RECORD_FIELD_AT(initialDelay, 48, 80);
+QC_RECORD_FIELD_AT(realQualities, 52, 84);
+QC_RECORD_FIELD_AT(offQualities, 56, 88);
+QC_RECORD_FIELD_AT(ioRatio, 60, 92);
+QC_RECORD_FIELD_AT(object, 64, 96);
+QC_RECORD_FIELD_AT(user, 68, 104);
+QC_RECORD_FIELD_AT(uniqueID, 72, 112);
+QC_RECORD_FIELD_AT(version, 76, 116);
+QC_RECORD_FIELD_AT(processReplacing, 80, 120);
+QC_RECORD_FIELD_AT(processDoubleSlot, 84, 128);
+QC_RECORD_FIELD_AT(future, 88, 136);
 #endif
+#undef QC_RECORD_FIELD_AT

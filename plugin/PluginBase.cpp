@@ -15,8 +15,8 @@ constexpr int32_t kDefaultUniqueID = 0x4E6F4566;
 PluginBase* objectOf(AEffect* effect) { return static_cast<PluginBase*>(effect->object); }
 
 // The five entry functions behind the record's function pointers.
-int32_t QC_CDECL dispatchEntry(AEffect* effect, int32_t opcode, int32_t index, int32_t value,
-                               void* ptr, float opt) {
+intptr_t QC_CDECL dispatchEntry(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
+                                void* ptr, float opt) {
     PluginBase* object = objectOf(effect);
     if (opcode == effClose) {
         object->dispatcher(opcode, index, value, ptr, opt);
@@ -52,6 +52,16 @@ int32_t vuAnswer(float level) {
     if (scaled >= 2147483647.0) return std::numeric_limits<int32_t>::max();
     if (scaled <= -2147483648.0) return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(scaled);
+}
+
+// A pointer-sized value or answer where the operation takes an int32: a
+// 64-bit value beyond the int32 range saturates instead of wrapping (a
+// chunk size of 4 GiB + 64 must not read as 64). The 32-bit target has
+// nothing to saturate.
+int32_t int32Of(intptr_t value) {
+    if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
 }
 
 // A host that passes no buffer gets no text.
@@ -98,15 +108,15 @@ void PluginBase::attachEditor(EditorBase* newEditor) {
 
 // ---- dispatcher ----
 
-int32_t PluginBase::dispatcher(int32_t opcode, int32_t index, int32_t value, void* ptr,
-                               float opt) {
+intptr_t PluginBase::dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                                float opt) {
     // Unsigned, so that negative opcodes fall outside the table too.
     if (static_cast<uint32_t>(opcode) > static_cast<uint32_t>(kLastDispatcherOpcode)) return 0;
     switch (opcode) {
     case effOpen: open(); return 0;
     case effClose: close(); return 0;
     case effSetProgram:
-        if (value >= 0 && value < numPrograms) setProgram(value);
+        if (value >= 0 && value < numPrograms) setProgram(static_cast<int32_t>(value));
         return 0;
     case effGetProgram: return getProgram();
     case effSetProgramName: setProgramName(static_cast<const char*>(ptr)); return 0;
@@ -116,7 +126,7 @@ int32_t PluginBase::dispatcher(int32_t opcode, int32_t index, int32_t value, voi
     case effGetParamName: getParamName(index, static_cast<char*>(ptr)); return 0;
     case effGetVu: return vuAnswer(getVu());
     case effSetSampleRate: setSampleRate(opt); return 0;
-    case effSetBlockSize: setBlockSize(value); return 0;
+    case effSetBlockSize: setBlockSize(int32Of(value)); return 0;
     case effMainsChanged:
         if (value == 0) suspend(); else resume();
         return 0;
@@ -130,7 +140,7 @@ int32_t PluginBase::dispatcher(int32_t opcode, int32_t index, int32_t value, voi
         return 0;
     case effIdentify: return kEffectIdentity;
     case effGetChunk: return getChunk(static_cast<void**>(ptr), index != 0);
-    case effSetChunk: return setChunk(ptr, value, index != 0);
+    case effSetChunk: return setChunk(ptr, int32Of(value), index != 0);
     default: return 0;  // drawing, mouse, keyboard, top, sleep
     }
 }
@@ -185,7 +195,7 @@ void PluginBase::setInitialDelay(int32_t samples) { effectRecord.initialDelay = 
 
 // ---- host operations ----
 
-int32_t PluginBase::callHost(int32_t opcode, int32_t index, int32_t value, float opt) {
+intptr_t PluginBase::callHost(int32_t opcode, int32_t index, intptr_t value, float opt) {
     return hostCallback(&effectRecord, opcode, index, value, nullptr, opt);
 }
 
@@ -194,14 +204,22 @@ void PluginBase::setAndAutomateParameter(int32_t index, float value) {
     if (hostCallback) callHost(audioMasterAutomate, index, 0, value);
 }
 
+void PluginBase::beginEdit(int32_t index) {
+    if (hostCallback) callHost(audioMasterBeginEdit, index, 0, 0.0f);
+}
+
+void PluginBase::endEdit(int32_t index) {
+    if (hostCallback) callHost(audioMasterEndEdit, index, 0, 0.0f);
+}
+
 int32_t PluginBase::getHostVersion() {
     if (!hostCallback) return 1;
-    const int32_t version = callHost(audioMasterVersion, 0, 0, 0.0f);
-    return version ? version : 1;
+    const intptr_t version = callHost(audioMasterVersion, 0, 0, 0.0f);
+    return version ? int32Of(version) : 1;
 }
 
 int32_t PluginBase::getHostCurrentId() {
-    return hostCallback ? callHost(audioMasterCurrentId, 0, 0, 0.0f) : 0;
+    return hostCallback ? int32Of(callHost(audioMasterCurrentId, 0, 0, 0.0f)) : 0;
 }
 
 void PluginBase::hostIdle() {

@@ -36,9 +36,10 @@ public:
     virtual void processReplacing(float** inputs, float** outputs, int32_t sampleFrames);
 
     // Slot 6: decodes opcodes 0 to 24 into the operations below or the
-    // editor's; every other opcode answers 0.
-    virtual int32_t dispatcher(int32_t opcode, int32_t index, int32_t value, void* ptr,
-                               float opt);
+    // editor's; every other opcode answers 0. The value and the answer are
+    // pointer-sized, as in the record's dispatcher.
+    virtual intptr_t dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                                float opt);
 
     // Slots 7 to 22: what the dispatcher calls.
     virtual void open();
@@ -101,6 +102,11 @@ public:
     // Makes `newEditor` the effect's editor (owned from now on) and sets
     // effFlagsHasEditor. Called by the editor's construction.
     void attachEditor(EditorBase* newEditor);
+    // Tell the host that the user starts and ends a change of a parameter,
+    // so that it records the changes between as one gesture. Nothing is sent
+    // without a host callback.
+    void beginEdit(int32_t index);
+    void endEdit(int32_t index);
 
     float sampleRate;
     EditorBase* editor;
@@ -113,5 +119,5 @@ public:
 
 private:
     void setFlag(int32_t bit, bool state);
-    int32_t callHost(int32_t opcode, int32_t index, int32_t value, float opt);
+    intptr_t callHost(int32_t opcode, int32_t index, intptr_t value, float opt);
 };

@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Benchmarks of the limiter engine: natively (Google Benchmark, optimised
-# build) and the Windows build's timing program under Wine.
+# build) and the 32-bit and 64-bit Windows builds' timing program under Wine.
+# Each section ends with its summary line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake --preset native-release >/dev/null
 cmake --build --preset native-release --target limiter_bench
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target limiter_timing
+for preset in windows windows64; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" --target limiter_timing
+done
 echo "== native (Google Benchmark)"
 build/native-release/bench/limiter_bench "$@"
-echo "== Windows build under Wine"
+echo "== 32-bit Windows build under Wine"
 scripts/wine-run.sh build/windows/wine build/windows/bench/limiter_timing.exe
+echo "== 64-bit Windows build under 64-bit Wine"
+scripts/wine-run.sh build/windows64/wine build/windows64/bench/limiter_timing.exe

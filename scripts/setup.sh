@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ python3 python3-pil
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xauth fonts-liberation2
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine32:i386 wine64 xvfb xauth fonts-liberation2
   googletest libgtest-dev libbenchmark-dev
   imagemagick clang libclang-rt-14-dev
 )

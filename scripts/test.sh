@@ -5,7 +5,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh || exit 1
 
-presets=(native native-tsan native-fuzz windows)
+presets=(native native-tsan native-fuzz windows windows64)
 for p in "${presets[@]}"; do
   echo "== build $p"
   cmake --preset "$p" >/dev/null || exit 1
@@ -18,4 +18,5 @@ for p in "${presets[@]}"; do echo "subdirs(\"$p\")"; done >build/CTestTestfile.c
 ctest --test-dir build -j2 --output-on-failure
 rc=$?
 scripts/wine-run.sh --stop build/windows/wine
+scripts/wine-run.sh --stop build/windows64/wine
 exit $rc

@@ -5,6 +5,9 @@
 # The state directory holds a private WINEPREFIX. One persistent wineserver
 # serves every program of a test run, and when no X display is set a virtual
 # one (Xvfb) is started once and shared, so that windows can be created.
+# The prefix is 32-bit unless the state directory's file "winearch" (written
+# by the build's configuration) says win64; a 64-bit prefix runs 64-bit
+# programs with Wine's 64-bit loader.
 set -uo pipefail
 
 stop=0
@@ -12,7 +15,11 @@ if [ "${1:-}" = "--stop" ]; then stop=1; shift; fi
 state=$(mkdir -p "$1" && cd "$1" && pwd); shift
 
 export WINEPREFIX="$state/prefix"
-export WINEARCH=win32
+export WINEARCH=$(cat "$state/winearch" 2>/dev/null || echo win32)
+wine_bin=wine
+if [ "$WINEARCH" = win64 ]; then
+  wine_bin=$(command -v wine64 || echo /usr/lib/wine/wine64)
+fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No debugger: a program that crashes ends at once with an error status
 # instead of waiting in Wine's debugger until the test's time runs out.
@@ -64,12 +71,12 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i </dev/null >/dev/null 2>&1
+  "$wine_bin" wineboot -i </dev/null >/dev/null 2>&1
 fi
 # Xvfb runs no window manager: windows Wine hands to one would make every
 # hide of a dialog wait two seconds for an answer that never comes.
 if [ ! -f "$state/unmanaged" ]; then
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 &&
+  "$wine_bin" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 &&
     touch "$state/unmanaged"
 fi
 # -p keeps the server alive between programs: starting Wine is then fast.
@@ -88,7 +95,7 @@ done
 # streams; give them files, not the caller's pipes, and replay them after.
 out=$(mktemp "$state/stdout.XXXXXX")
 err=$(mktemp "$state/stderr.XXXXXX")
-wine "$@" <"${QC_WINE_STDIN:-/dev/null}" >"$out" 2>"$err"
+"$wine_bin" "$@" <"${QC_WINE_STDIN:-/dev/null}" >"$out" 2>"$err"
 rc=$?
 cat "$out"
 cat "$err" >&2

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 
-// The data record pointer in a control window's extra bytes (index 0).
+// The data record pointer in a control window's extra bytes (index 0):
+// every toolkit class reserves this many.
+constexpr int kControlDataBytes = sizeof(void*);
 void set_control_data(HWND window, void* record);
 void* get_control_data(HWND window);
 // The data pointer in a toolkit dialog's user slot.

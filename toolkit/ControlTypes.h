@@ -18,7 +18,9 @@ struct NotifyTarget {
     uint32_t flags;
     void* user;
 };
+#if !defined(_WIN64)  // pointers and handles widen on the 64-bit target
 static_assert(sizeof(NotifyTarget) == 16, "NotifyTarget is four 32-bit fields");
+#endif
 
 // Appearance block copied into each control's record; unused words are zero.
 struct ControlDescriptor {
@@ -34,7 +36,9 @@ struct ControlDescriptor {
     int32_t extra1;          // class-specific (knob: pivot x)
     int32_t extra2;          // class-specific (knob: pivot y)
 };
+#if !defined(_WIN64)  // pointers and handles widen on the 64-bit target
 static_assert(sizeof(ControlDescriptor) == 44, "ControlDescriptor is eleven 32-bit words");
+#endif
 
 constexpr uint32_t kShapeCircular = 1;
 

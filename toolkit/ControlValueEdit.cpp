@@ -14,8 +14,9 @@ int32_t edit_control_value(HWND parent, int32_t x, int32_t y, float current, int
 
 int32_t edit_control_value_in(HWND parent, int32_t x, int32_t y, int32_t width, float current,
                               int32_t digits, int32_t decibels, float* answer) {
-    const double shown = decibels ? 20.0 * std::log10(static_cast<double>(current)) : current;
-    const uint8_t decimals = static_cast<uint8_t>(digits < 0 ? 0 : digits > 255 ? 255 : digits);
+    const double shown = decibels ? factor_to_decibels(current) : current;
+    // The low byte of the decimals field, as every other text of the control.
+    const uint8_t decimals = static_cast<uint8_t>(digits & 0xFF);
     char text[kValueTextCapacity];
     format_value(static_cast<float>(shown), text, sizeof text, decimals, 0, 0);
 
@@ -27,7 +28,7 @@ int32_t edit_control_value_in(HWND parent, int32_t x, int32_t y, int32_t width, 
     // the decibel round trip) would move it.
     if (given && std::strcmp(typed, text) != 0) {
         double typedValue = parse_value(typed);
-        if (decibels) typedValue = std::pow(10.0, typedValue * 0.05);
+        if (decibels) typedValue = decibels_to_factor(typedValue);
         value = static_cast<float>(typedValue);
     }
     std::free(typed);

@@ -5,6 +5,7 @@
 #include "toolkit/ByteBlock.h"
 #include "toolkit/ControlData.h"
 #include "toolkit/ControlTypes.h"
+#include "toolkit/Notify.h"
 
 namespace {
 
@@ -165,6 +166,27 @@ int32_t value_control_message(const ValueControlClass* cls, HWND window, UINT me
             return 1;
     }
     return 0;
+}
+
+LRESULT run_value_control(const ValueControlClass* cls, ControlMessageHandler own, HWND window,
+                          UINT message, WPARAM wParam, LPARAM lParam) {
+    void* record = message == WM_CREATE ? nullptr : hold_control_record(window);
+    if (record != nullptr) {
+        LRESULT result = 0;
+        const int32_t handled = own(window, record, message, wParam, lParam, &result);
+        const int32_t alive = release_control_record(record);
+        if (handled) return result;
+        if (!alive) return 0;
+    }
+    LRESULT result = 0;
+    if (value_control_message(cls, window, message, wParam, lParam, &result)) return result;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int32_t notify_from_control(void* record, const NotifyTarget* target, int32_t code, uint32_t value) {
+    ++header(record)->holds;
+    notify_owner(target, code, value);
+    return release_control_record(record);
 }
 
 void repaint_control(const ValueControlClass* cls, HWND window) {

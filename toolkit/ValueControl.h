@@ -3,20 +3,21 @@
 // knob) shares: its data record's life, focus, painting entry, closing,
 // mouse activation, Tab and Escape forwarding, and control commands 1 to 4.
 //
-// A control describes itself once with a ValueControlClass and calls
-// value_control_message from its window procedure for each message it does
-// not handle itself:
+// A control describes itself once with a ValueControlClass and hands its
+// window procedure to run_value_control with a handler of its own messages:
 //
+//   int32_t knobMessage(HWND w, void* record, UINT m, WPARAM wp, LPARAM lp, LRESULT* result);
 //   LRESULT CALLBACK knob_proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-//       ... the knob's own messages ...
-//       LRESULT result;
-//       if (value_control_message(&kKnobClass, w, m, wp, lp, &result)) return result;
-//       return DefWindowProcA(w, m, wp, lp);
+//       return run_value_control(&kKnobClass, knobMessage, w, m, wp, lp);
 //   }
 //
+// The record is held while the handler runs: an owner may destroy the
+// control from inside a notification, and the record then lives on until
+// the handler returns. A handler stops at a notification that reports the
+// control gone (notify_from_control answers 0).
+//
 // Controls that run a modal loop (a dialog, a popup menu) from inside a
-// message handler hold their record across it: the window may be destroyed
-// while the loop runs, and the record then lives on until the hold ends.
+// message handler hold their record across it in the same way:
 //
 //   void* record = hold_control_record(window);
 //   ... edit_value_text(...), TrackPopupMenu(...) ...
@@ -24,6 +25,8 @@
 #include <windows.h>
 
 #include <cstdint>
+
+#include "toolkit/ControlTypes.h"
 
 // Which WM_COMMAND messages are control commands 1 to 4.
 enum ControlCommandRule : uint32_t {
@@ -69,6 +72,24 @@ struct ValueControlClass {
 // (other than WM_CREATE) are never handled.
 int32_t value_control_message(const ValueControlClass* cls, HWND window, UINT message,
                               WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+// A control's own handling of a message: answers 1 when it handled the
+// message (the result in *result), 0 to pass it on to the shared behaviours
+// and then DefWindowProcA.
+typedef int32_t (*ControlMessageHandler)(HWND window, void* record, UINT message, WPARAM wParam,
+                                         LPARAM lParam, LRESULT* result);
+
+// The window procedure of a value control: own (with the record held),
+// then value_control_message, then DefWindowProcA. A message whose handler
+// destroyed the control goes no further.
+LRESULT run_value_control(const ValueControlClass* cls, ControlMessageHandler own, HWND window,
+                          UINT message, WPARAM wParam, LPARAM lParam);
+
+// Reports value to the owner through target, a field of record. The owner
+// may destroy the control from its callback: answers 0 then, and the caller
+// returns without touching the record or the window again (no second
+// notification); 1 while the control lives on.
+int32_t notify_from_control(void* record, const NotifyTarget* target, int32_t code, uint32_t value);
 
 // The control command in wParam under the class's rule, or 0 when the
 // message is not one of the commands 1 to 4.

@@ -65,37 +65,50 @@ LRESULT CALLBACK keyFilter(HWND field, UINT message, WPARAM wParam, LPARAM lPara
     return CallWindowProcA(fieldProc, field, message, wParam, lParam);
 }
 
-// Whether text set in the font is wider than the field can show. Such a
-// text (a huge value) must scroll: an edit field that does not scroll and
-// already holds more than it shows fails when typed into at its start.
-bool widerThanField(HWND dialog, const ValueEditRecord* r, const char* text) {
-    HDC dc = GetDC(dialog);
-    HGDIOBJ old = SelectObject(dc, toolkit().fonts[r->fontIndex & 0xF]);
-    SIZE size = {};
-    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
-    SelectObject(dc, old);
-    ReleaseDC(dialog, dc);
-    const int32_t room = r->width - 2 * kMargin - 2 * GetSystemMetrics(SM_CXEDGE);
-    return size.cx > room;
-}
-
-HWND createField(HWND dialog, const ValueEditRecord* r) {
-    const char* text = r->initialText != nullptr ? r->initialText : "";
-    // Typing stops at the field's width; only a text already wider scrolls.
-    const DWORD scrolling = widerThanField(dialog, r, text) ? ES_AUTOHSCROLL : 0;
+// A field filling the dialog, in the record's font and margins.
+HWND makeField(HWND dialog, const ValueEditRecord* r, DWORD scrolling) {
     HWND field = CreateWindowExA(WS_EX_CLIENTEDGE, "edit", nullptr,
                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | scrolling,
                                  0, 0, r->width, r->height, dialog,
                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kEditFieldId)),
                                  toolkit().instance, nullptr);
     if (field == nullptr) return nullptr;
+    SendMessageA(field, WM_SETFONT, reinterpret_cast<WPARAM>(toolkit().fonts[r->fontIndex & 0xF]), TRUE);
+    SendMessageA(field, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(kMargin, kMargin));
+    return field;
+}
+
+// Whether text is wider than the field's formatting rectangle, the room the
+// field itself gives its text.
+bool widerThanField(HWND field, const char* text) {
+    RECT room = {};
+    SendMessageA(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+    HDC dc = GetDC(field);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(field, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+    SelectObject(dc, old);
+    ReleaseDC(field, dc);
+    return size.cx > room.right - room.left;
+}
+
+HWND createField(HWND dialog, const ValueEditRecord* r) {
+    const char* text = r->initialText != nullptr ? r->initialText : "";
+    // Typing stops at the field's width; only a text already wider (a huge
+    // value) scrolls: a field that does not scroll and already holds more
+    // than it shows fails when typed into at its start. The style is fixed
+    // once the field exists, so such a text gets a scrolling field instead.
+    HWND field = makeField(dialog, r, 0);
+    if (field != nullptr && widerThanField(field, text)) {
+        DestroyWindow(field);
+        field = makeField(dialog, r, ES_AUTOHSCROLL);
+    }
+    if (field == nullptr) return nullptr;
     // The field's own procedure is kept in its user slot, which an edit
     // control leaves free.
     const LONG_PTR fieldProc =
         SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(keyFilter));
     SetWindowLongPtrA(field, GWLP_USERDATA, fieldProc);
-    SendMessageA(field, WM_SETFONT, reinterpret_cast<WPARAM>(toolkit().fonts[r->fontIndex & 0xF]), TRUE);
-    SendMessageA(field, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(kMargin, kMargin));
     SetWindowTextA(field, text);
     SendMessageA(field, EM_SETSEL, 0, -1);
     return field;

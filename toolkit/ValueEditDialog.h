@@ -21,9 +21,9 @@ char* edit_value_text(HWND parent, uint32_t style, int32_t x, int32_t y, int32_t
                       int32_t height, const char* initialText);
 
 // What a control does with the dialog: shows `current` (as 20*log10 of it
-// when decibels is 1) with `digits` decimals at the screen point (x, y), and
-// on a non-empty answer stores the value typed into *answer (converted back
-// from decibels) and returns 1. A confirmed text equal to the one shown
+// when decibels is 1) with the low byte of `digits` as its decimals at the
+// screen point (x, y), and on a non-empty answer stores the value typed
+// into *answer (converted back from decibels) and returns 1. A confirmed text equal to the one shown
 // gives current exactly, so confirming without typing changes nothing.
 // Returns 0 when the user cancelled or confirmed an empty field.
 int32_t edit_control_value(HWND parent, int32_t x, int32_t y, float current, int32_t digits,

@@ -4,20 +4,40 @@
 #include <cstdio>
 #include <cstring>
 
-uint8_t format_value(float value, char* buffer, std::size_t capacity, uint8_t decimals,
-                     uint8_t width, int32_t plusSign) {
-    if (buffer == nullptr || capacity == 0) return 0;
+namespace {
 
-    // "%", optional "+", optional "0<width>", "." and the decimals, "f":
-    // at most 1 + 1 + 4 + 1 + 3 + 1 characters.
+// Writes value by the format "%", optional "+", optional "0<width>", "."
+// and the decimals, "f". Returns snprintf's answer.
+int writeValue(double value, char* buffer, std::size_t capacity, uint8_t decimals, uint8_t width,
+               bool plus) {
+    // At most 1 + 1 + 4 + 1 + 3 + 1 characters.
     char format[16];
     std::size_t n = 0;
     format[n++] = '%';
-    if (plusSign == 1 && value != 0.0f) format[n++] = '+';
+    if (plus) format[n++] = '+';
     if (width > 0) n += std::snprintf(format + n, sizeof format - n, "0%u", unsigned{width});
-    n += std::snprintf(format + n, sizeof format - n, ".%uf", unsigned{decimals});
+    std::snprintf(format + n, sizeof format - n, ".%uf", unsigned{decimals});
+    return std::snprintf(buffer, capacity, format, value);
+}
 
-    const int written = std::snprintf(buffer, capacity, format, static_cast<double>(value));
+// A text of a negative number that rounds to zero ("-0.000").
+bool negativeZero(const char* text) {
+    if (text[0] != '-') return false;
+    for (const char* p = text + 1; *p != '\0'; ++p)
+        if (*p != '0' && *p != '.') return false;
+    return true;
+}
+
+}  // namespace
+
+uint8_t format_value(float value, char* buffer, std::size_t capacity, uint8_t decimals,
+                     uint8_t width, int32_t plusSign) {
+    if (buffer == nullptr || capacity == 0) return 0;
+    int written = writeValue(value, buffer, capacity, decimals, width, plusSign == 1 && value != 0.0f);
+    // Zero has no sign, also when it is -0 or a negative number that rounds
+    // to zero (judged on the whole text only).
+    if (written > 0 && static_cast<std::size_t>(written) < capacity && negativeZero(buffer))
+        written = writeValue(0.0, buffer, capacity, decimals, width, false);
     if (written < 0) {
         buffer[0] = '\0';
         return 0;
@@ -71,6 +91,12 @@ int64_t round_half_down64(double x) {
     if (rounded <= -9223372036854775808.0) return INT64_MIN;
     return static_cast<int64_t>(rounded);
 }
+
+double decibels_to_factor(double decibels) {
+    return std::pow(10.0, decibels * static_cast<double>(0.05f));
+}
+
+double factor_to_decibels(double factor) { return 20.0 * std::log10(factor); }
 
 int32_t round_half_down(double x) {
     const int64_t rounded = round_half_down64(x);

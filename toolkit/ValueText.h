@@ -10,7 +10,8 @@ constexpr std::size_t kValueTextCapacity = 320;
 
 // Writes value with `decimals` decimals into buffer, zero-padded to `width`
 // characters when width > 0, with a '+' before non-zero values when plusSign
-// is 1. The text never exceeds capacity - 1 characters (it is cut short when
+// is 1. Zero never shows a sign: -0, and a negative value that rounds to
+// zero at these decimals, are written as 0. The text never exceeds capacity - 1 characters (it is cut short when
 // the buffer is smaller than the text). Returns the length of the text in the
 // buffer as an unsigned byte: 255 for a longer text, never the length cut to
 // its low eight bits.
@@ -23,6 +24,12 @@ uint8_t format_value(float value, char* buffer, std::size_t capacity, uint8_t de
 // most 53 integer digits and 52 fraction digits are read. An empty or null
 // text, or one without a digit, gives 0.0.
 double parse_value(const char* text);
+
+// The one conversion between decibels and a linear factor, for every
+// control (and the limiter) that shows a factor in decibels: 10^(dB * 0.05)
+// with 0.05 taken as a float32, and 20 log10(factor), both in double.
+double decibels_to_factor(double decibels);
+double factor_to_decibels(double factor);
 
 // floor(x) + 1 when the fraction above floor(x) exceeds 0.5, else floor(x):
 // 2.5 -> 2, 2.51 -> 3, -0.5 -> -1. NaN gives 0; values beyond the int32 range

@@ -1,5 +1,6 @@
 #include "toolkit/WindowClasses.h"
 
+#include "toolkit/ControlData.h"
 #include "toolkit/ToolkitModule.h"
 
 namespace {
@@ -37,7 +38,7 @@ uint16_t register_toolkit_classes(HINSTANCE instance, bool registered[kToolkitCl
         wc.style = kClasses[i].style;
         wc.lpfnWndProc = toolkit_class_procedures[i];
         wc.cbClsExtra = 0;
-        wc.cbWndExtra = 4;  // the window's data record pointer
+        wc.cbWndExtra = kControlDataBytes;  // the window's data record pointer
         wc.hInstance = instance;
         wc.hIcon = nullptr;
         wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));

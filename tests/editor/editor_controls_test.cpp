@@ -164,6 +164,64 @@ TEST_F(EditorControlsTest, AHostsChunkMovesTheKnobsAndLightsTheSwitch) {
     EXPECT_EQ(std::memcmp(&after, &p, 64), 0);
 }
 
+// A host's parameter change shows at the editor's next idle call; a value
+// outside a knob's range shows the knob at the nearest end.
+TEST_F(EditorControlsTest, TheKnobsFollowTheHostAtTheNextIdleCall) {
+    HWND gain = controls().gainKnob;
+    fx.setParameter(kGainSetting, 0.75f);
+    EXPECT_EQ(value(gain), 0.0f);
+    fx.dispatch(effEditIdle);
+    EXPECT_EQ(value(gain), 12.0f);
+    EXPECT_TRUE(pointerAlong(gain, degreesOf(kKnobs[1], 12.0f)));
+
+    LimiterParams p = chunk();
+    for (ChannelParams& c : p.channel) {
+        c.gain = 20.0f;  // +26 dB
+        c.limit = 0.1f;  // -20 dB
+    }
+    fx.dispatch(effSetChunk, 0, 64, &p);
+    EXPECT_EQ(value(gain), 24.0f);
+    EXPECT_TRUE(pointerAlong(gain, degreesOf(kKnobs[1], 24.0f)));
+    EXPECT_EQ(value(controls().limitKnob), 0.25f);
+    EXPECT_EQ(host.countOf(audioMasterAutomate), 0);  // following the host records nothing
+}
+
+struct Heard {
+    int32_t opcode, index;
+    float fraction;
+    bool operator==(const Heard& o) const { return opcode == o.opcode && index == o.index && fraction == o.fraction; }
+};
+
+std::vector<Heard> automationHeard(const TestHost& host) {
+    std::vector<Heard> heard;
+    for (const TestHost::Request& r : host.requests)
+        if (r.opcode == audioMasterAutomate || r.opcode == audioMasterBeginEdit || r.opcode == audioMasterEndEdit)
+            heard.push_back({r.opcode, r.index, r.opcode == audioMasterAutomate ? r.opt : 0.0f});
+    return heard;
+}
+
+// A drag is one gesture between begin and end edit; a wheel notch one of its
+// own. Each change reaches the host as the knob's fraction.
+TEST_F(EditorControlsTest, KnobMovesReachTheHostAsAutomation) {
+    host.clear();
+    HWND gain = controls().gainKnob;
+    SendMessageA(gain, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 16));
+    SendMessageA(gain, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(16, 16 + 120));  // +6 dB
+    SendMessageA(gain, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(16, 16 + 240));  // +12 dB
+    SendMessageA(gain, WM_LBUTTONUP, 0, MAKELPARAM(16, 16 + 240));
+    SendMessageA(controls().velocityKnob, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);  // 5 steps down
+    const float velocity = static_cast<float>((4.5 - 1.0) / 99.0);
+    const std::vector<Heard> expected = {
+        {audioMasterBeginEdit, 1, 0}, {audioMasterAutomate, 1, 0.625f}, {audioMasterAutomate, 1, 0.75f},
+        {audioMasterAutomate, 1, 0.75f}, {audioMasterEndEdit, 1, 0},
+        {audioMasterBeginEdit, 2, 0}, {audioMasterAutomate, 2, velocity}, {audioMasterEndEdit, 2, 0},
+    };
+    EXPECT_TRUE(automationHeard(host) == expected);
+    EXPECT_EQ(value(controls().velocityKnob), 4.5f);
+    EXPECT_EQ(fx.getParameter(kGainSetting), 0.75f);
+    EXPECT_EQ(fx.getParameter(kVelocitySetting), velocity);
+}
+
 void CALLBACK typeVelocity(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     HWND dialog = toolkit().valueEditDialog;
@@ -173,7 +231,7 @@ void CALLBACK typeVelocity(HWND, UINT, UINT_PTR timer, DWORD) {
     PostMessageA(field, WM_KEYDOWN, VK_RETURN, 0x001C0001);
 }
 
-TEST_F(EditorControlsTest, CtrlClickTypingAValueSetsTheEngine) {
+TEST_F(EditorControlsTest, CtrlClickTypingAValueSetsTheEngineAndTellsTheHost) {
     // What the display still has to say about earlier windows (focus and
     // activation) arrives first, not while the dialog is up.
     for (int i = 0; i < 10; ++i) {
@@ -181,12 +239,17 @@ TEST_F(EditorControlsTest, CtrlClickTypingAValueSetsTheEngine) {
         pumpMessages();
     }
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, typeVelocity);
+    host.clear();
     click(controls().velocityKnob, 16, 16, MK_CONTROL);
     KillTimer(nullptr, timer);
     EXPECT_EQ(value(controls().velocityKnob), 42.0f);
     const LimiterParams p = chunk();
     EXPECT_EQ(p.channel[0].velocity, 42.0f);
     EXPECT_EQ(p.channel[1].velocity, 42.0f);
+    const std::vector<Heard> expected = {{audioMasterBeginEdit, 2, 0},
+                                         {audioMasterAutomate, 2, static_cast<float>(41.0 / 99.0)},
+                                         {audioMasterEndEdit, 2, 0}};
+    EXPECT_TRUE(automationHeard(host) == expected);
 }
 
 // What the editor asked the shell to open.

@@ -1,6 +1,7 @@
 // The engine accepts any 64-byte block (a host may load any chunk) and any
-// samples: it must never crash, and with a finite ceiling it must never hand
-// the host a non-finite sample. Where the plain reference
+// samples: it must never crash, never hand the host a sample beyond four
+// times full scale (its highest ceiling) and, with a finite ceiling, never a
+// non-finite sample. Where the plain reference
 // model applies (finite settings and samples, nothing overflowing float), the
 // engine must agree with it bit for bit over a block at the defaults, one
 // that ramps to the fuzzed settings and one that runs steady.
@@ -17,6 +18,9 @@ namespace {
 
 bool finite(float v) { return std::isfinite(v); }
 
+// The highest ceiling times full scale, with room for the last bit.
+constexpr float kLoudest = 4.0f * 1.000001f;
+
 // The reference has no guards for non-finite values or a shrinking envelope.
 // A ramp's drive and gain lie between the defaults and the fuzzed values, so
 // both bound the shaped samples.
@@ -30,6 +34,8 @@ bool referenceApplies(const LimiterParams& params, const std::vector<float>& in)
         if (!finite(p.compression) || !finite(p.gain) || !finite(p.velocity) || !finite(p.limit)) {
             return false;
         }
+        // The reference applies any ceiling; the engine bounds it.
+        if (p.limit < 0.0f || p.limit > 4.0f) return false;
         if (static_cast<double>(p.velocity) * static_cast<double>(0.0001f) + 1.0 < 1.0) return false;
         const double drive = std::fmax(std::fabs(static_cast<double>(p.compression)), 1.0) + 1.0;
         const double gain = std::fmax(std::fabs(static_cast<double>(p.gain)), 1.0);
@@ -101,6 +107,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (size_t i = 0; i < frames; ++i) {
             if (!finite(out1[i]) || (stereo && !finite(out2[i]))) __builtin_trap();
         }
+    }
+    // What the block added (or wrote) stays within the highest ceiling.
+    const float before[2] = {adding ? 0.5f : 0.0f, adding ? -0.25f : 0.0f};
+    for (size_t i = 0; i < frames; ++i) {
+        if (std::fabs(out1[i] - before[0]) > kLoudest) __builtin_trap();
+        if (stereo && std::fabs(out2[i] - before[1]) > kLoudest) __builtin_trap();
     }
     destroyEngine(&engine);
     return 0;

@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "limiter/LimiterParams.h"
+#include "limiter/LimiterSettings.h"
 #include "plugin/AEffect.h"
 #include "tests/host/FakeEffectState.h"
 
@@ -76,7 +76,7 @@ void QC_CDECL processReplace(AEffect* e, float** in, float** out, int32_t n) { r
 void QC_CDECL setParameter(AEffect*, int32_t, float) {}
 float QC_CDECL getParameter(AEffect*, int32_t) { return 0.0f; }
 
-int32_t QC_CDECL dispatcher(AEffect* effect, int32_t opcode, int32_t, int32_t value, void* ptr, float opt) {
+intptr_t QC_CDECL dispatcher(AEffect* effect, int32_t opcode, int32_t, intptr_t value, void* ptr, float opt) {
     Fake* fake = static_cast<Fake*>(effect->object);
     switch (opcode) {
     case effOpen: ++state.opened; return 0;
@@ -86,7 +86,7 @@ int32_t QC_CDECL dispatcher(AEffect* effect, int32_t opcode, int32_t, int32_t va
         delete fake;
         return 1;
     case effSetSampleRate: state.sampleRate = opt; return 0;
-    case effSetBlockSize: state.blockSize = value; return 0;
+    case effSetBlockSize: state.blockSize = static_cast<int32_t>(value); return 0;
     case effMainsChanged:
         state.mainsOn = value != 0;
         if (value && state.sampleRate > 0) ++state.resumedWithRate;
@@ -156,7 +156,7 @@ extern "C" AEffect* QC_CDECL fakeEffectMain(audioMasterCallback host) {
     r.ioRatio = 1.0f;
     r.object = fake;
     r.version = 1;
-    for (ChannelParams& c : fake->params.channel) c = ChannelParams{kDefaultCompression, kDefaultGain, kDefaultVelocity, kDefaultLimit};
+    for (ChannelParams& c : fake->params.channel) c = defaultChannelParams();
     ++state.created;
     return &r;
 }

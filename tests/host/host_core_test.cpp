@@ -15,6 +15,7 @@
 #include "host/DemoSignal.h"
 #include "host/FileBytes.h"
 #include "host/HostOptions.h"
+#include "host/ModuleMachine.h"
 #include "host/OutputPaths.h"
 #include "host/SettingsReport.h"
 #include "host/WavFile.h"
@@ -41,10 +42,10 @@ TEST(HostOptions, ReadsEveryOptionInBothSpellings) {
     EXPECT_EQ(o.chunkIn, "a.bin");
     EXPECT_EQ(o.chunkOut, "b.bin");
     EXPECT_EQ(o.screenshot, "e.bmp");
-    EXPECT_EQ(*o.compression, 8.0);
-    EXPECT_EQ(*o.gainDb, -24.0);
-    EXPECT_EQ(*o.velocity, 1.0);
-    EXPECT_EQ(*o.limit, 0.25);
+    EXPECT_EQ(*o.settings[kCompressionSetting], 8.0);
+    EXPECT_EQ(*o.settings[kGainSetting], -24.0);
+    EXPECT_EQ(*o.settings[kVelocitySetting], 1.0);
+    EXPECT_EQ(*o.settings[kLimitSetting], 0.25);
     EXPECT_TRUE(o.mute && o.accumulate && o.quiet);
     EXPECT_EQ(o.blockSize, 64);
     EXPECT_TRUE(o.changesSettings());
@@ -107,6 +108,17 @@ TEST(HostOptions, BadCommandLinesGetOneLineErrors) {
         {{"--block", "+256"}, "bad value for --block"},
         {{"--block", "256.0"}, "bad value for --block"},
         {{"--mute=yes"}, "option --mute takes no value"},
+        {{"--list-params=1"}, "option --list-params takes no value"},
+        {{"--param", "4=0.5"}, "bad value for --param: '4=0.5' (expected INDEX=FRACTION, an index from 0 to 3"},
+        {{"--param", "-1=0.5"}, "bad value for --param"},
+        {{"--param", "1.0=0.5"}, "bad value for --param"},
+        {{"--param", "=0.5"}, "bad value for --param"},
+        {{"--param", "1"}, "bad value for --param"},
+        {{"--param", "1=1.5"}, "bad value for --param"},
+        {{"--param", "1=-0.1"}, "bad value for --param"},
+        {{"--param", "1=nan"}, "bad value for --param"},
+        {{"--param", "1=5e-1"}, "bad value for --param"},
+        {{"--param", "1=0.5=2"}, "bad value for --param"},
         {{"a.wav", "b.wav"}, "more than one input file"},
         {{""}, "bad input file name"},
         {{"-"}, "bad input file name"},
@@ -132,8 +144,18 @@ TEST(HostOptions, RangeEndsAreAccepted) {
                       o, error))
         << error;
     EXPECT_TRUE(parse({"--gain", "+.5", "--limit", "1.", "--block", "0064"}, o, error)) << error;
-    EXPECT_EQ(*o.gainDb, 0.5);
+    EXPECT_EQ(*o.settings[kGainSetting], 0.5);
     EXPECT_EQ(o.blockSize, 64);
+
+    // Parameters in the order given; listing them is an action of its own.
+    ASSERT_TRUE(parse({"--param", "3=0", "--param=0=1", "--param", "1=.625", "--list-params"}, o, error)) << error;
+    ASSERT_EQ(o.parameters.size(), 3u);
+    EXPECT_EQ(o.parameters[0].index, 3);
+    EXPECT_EQ(o.parameters[0].fraction, 0.0f);
+    EXPECT_EQ(o.parameters[1].index, 0);
+    EXPECT_EQ(o.parameters[1].fraction, 1.0f);
+    EXPECT_EQ(o.parameters[2].fraction, 0.625f);
+    EXPECT_FALSE(o.renders());
 }
 
 LimiterParams freshBlock() {
@@ -148,11 +170,11 @@ TEST(Settings, OptionsGoIntoBothChannelsAndLeaveTheRestAlone) {
     for (int i = 0; i < 32; ++i) p.reserved[i] = static_cast<uint8_t>(i + 1);
     p.channel[1].velocity = 42.0f;
     HostOptions o;
-    o.gainDb = 6.0;
-    o.limit = 0.5;
+    o.settings[kGainSetting] = 6.0;
+    o.settings[kLimitSetting] = 0.5;
     applySettings(o, p);
     for (int c = 0; c < 2; ++c) {
-        EXPECT_FLOAT_EQ(p.channel[c].gain, static_cast<float>(std::pow(10.0, 0.3)));
+        EXPECT_EQ(p.channel[c].gain, 1.9952624f);  // what the gain knob at +6 dB stores
         EXPECT_FLOAT_EQ(p.channel[c].limit, 0.5f);
         EXPECT_FLOAT_EQ(p.channel[c].compression, 1.0f);
     }
@@ -161,9 +183,9 @@ TEST(Settings, OptionsGoIntoBothChannelsAndLeaveTheRestAlone) {
     for (int i = 0; i < 32; ++i) EXPECT_EQ(p.reserved[i], i + 1);
 
     o = HostOptions();
-    o.gainDb = -24.0;
-    o.compression = 8.0;
-    o.velocity = 100.0;
+    o.settings[kGainSetting] = -24.0;
+    o.settings[kCompressionSetting] = 8.0;
+    o.settings[kVelocitySetting] = 100.0;
     applySettings(o, p);
     EXPECT_NEAR(p.channel[1].gain, 0.0631, 1e-4);
     EXPECT_FLOAT_EQ(p.channel[1].compression, 8.0f);
@@ -187,6 +209,10 @@ TEST(Settings, TheLineTellsWhatThePluginUsesAndTheWarningWhatTheEditorCannotSet)
          "settings outside the editor's ranges: gain -inf dB (editor: -24 to 24 dB), velocity -50.0 (editor: 1 to "
          "100), limit 2.000 (editor: 0.25 to 1; the output can go above 0 dBFS)"},
         {{1, -0.5f, 5, 1}, {1, -0.5f, 5, 1}, "gain -0.500 (linear)", "gain -0.500 (linear)"},
+        // The ceiling the plug-in applies never leaves 0 to 4.
+        {{1, 1, 5, 10}, {1, 1, 5, -100}, "L compression 1.00, gain +0.00 dB, velocity 5.0, limit 4.000 (bounded from "
+         "10.000); R compression 1.00, gain +0.00 dB, velocity 5.0, limit 0.000 (bounded from -100.000)",
+         "L limit 10.000 (editor: 0.25 to 1; the output can go above 0 dBFS), R limit -100.000 (editor: 0.25 to 1)"},
         {{0.5f, 1, 5, 1}, {1, 1, 5, 0.2f},
          "L compression 0.50, gain +0.00 dB, velocity 5.0, limit 1.000; R compression 1.00, gain +0.00 dB, "
          "velocity 5.0, limit 0.200",
@@ -244,6 +270,44 @@ TEST(ChunkFiles, RoundTripAndOnlySixtyFourBytes) {
     EXPECT_FALSE(readChunkFile(".", back, error));
     EXPECT_EQ(error, "cannot open chunk file '.': it is a folder, not a file");
     EXPECT_FALSE(writeChunkFile("no-such-dir/x.chunk", p, error));
+}
+
+TEST(ModuleMachine, ReadFromThePeHeaderAndOtherArchitecturesRefused) {
+    // A module head: "MZ", the PE header's offset at 0x3C, "PE\0\0", the machine.
+    auto head = [](uint32_t peAt, const char* signature, uint16_t machine, size_t size) {
+        std::vector<uint8_t> h(size, 0);
+        if (size >= 2) h[0] = 'M', h[1] = 'Z';
+        for (size_t i = 0; i < 4 && 0x3C + i < size; ++i) h[0x3C + i] = static_cast<uint8_t>(peAt >> (8 * i));
+        for (size_t i = 0; i < 4 && peAt + i < size; ++i) h[peAt + i] = static_cast<uint8_t>(signature[i]);
+        if (peAt + 5 < size) h[peAt + 4] = machine & 0xFF, h[peAt + 5] = machine >> 8;
+        return h;
+    };
+    const struct {
+        std::vector<uint8_t> bytes;
+        uint16_t machine;
+    } cases[] = {
+        {head(0x80, "PE\0\0", kMachineX86, 4096), kMachineX86},
+        {head(0x80, "PE\0\0", kMachineX64, 4096), kMachineX64},
+        {head(0x80, "PE\0\0", 0xAA64, 0x86), 0xAA64},  // the header at the very end
+        {head(0x80, "PE\0\0", kMachineX64, 0x85), 0},  // cut inside the machine field
+        {head(0x80, "NE\0\0", kMachineX64, 4096), 0},
+        {head(0xFFFFFFF0u, "PE\0\0", kMachineX64, 4096), 0},
+        {head(0x80, "PE\0\0", kMachineX64, 0x3F), 0},
+        {std::vector<uint8_t>(4096, 'M'), 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(moduleMachineOf(c.bytes.data(), c.bytes.size()), c.machine) << c.bytes.size();
+
+    EXPECT_EQ(machineRefusal(kMachineX86, kMachineX86), "");
+    EXPECT_EQ(machineRefusal(0, kMachineX64), "");
+    EXPECT_EQ(machineRefusal(kMachineX64, kMachineX86),
+              "it is a 64-bit DLL and this host is 32-bit: load it with the 64-bit qclamper-host.exe "
+              "(build/windows64/bin)");
+    EXPECT_EQ(machineRefusal(kMachineX86, kMachineX64),
+              "it is a 32-bit DLL and this host is 64-bit: load it with the 32-bit qclamper-host.exe "
+              "(build/windows/bin)");
+    EXPECT_EQ(machineRefusal(0xAA64, kMachineX64),
+              "it is a DLL for another processor (machine 0xAA64) and this host is 64-bit");
 }
 
 TEST(OutputFiles, AFailedWriteIsAnErrorAndLeavesTheFileThereAlone) {

@@ -14,6 +14,7 @@
 #include "host/AudioReport.h"
 #include "host/ChunkFile.h"
 #include "host/HostOptions.h"
+#include "host/ModuleMachine.h"
 #include "host/PluginHost.h"
 #include "host/WavFile.h"
 #include "host/WavReader.h"
@@ -92,6 +93,8 @@ TEST(HostProgram, HelpAndBadCommandLines) {
 
     expectOneLineError(host({"--loudness", "11"}), "unknown option '--loudness'");
     expectOneLineError(host({"--limit", "2"}), "bad value for --limit: '2' (expected 0.25 to 1)");
+    expectOneLineError(host({"--param", "1=2"}), "bad value for --param: '1=2'");
+    expectOneLineError(hostWithFake({"--param", "2=0.5", "--list-params"}), "no parameter 2 (the plug-in has 1)");
 }
 
 TEST(HostProgram, BadFilesAndOptionsAreRejectedInTheUsersTermsWithoutWritingAnything) {
@@ -111,6 +114,14 @@ TEST(HostProgram, BadFilesAndOptionsAreRejectedInTheUsersTermsWithoutWritingAnyt
     writeFileBytes("program_test_fast.wav", std::string(fast.begin(), fast.end()));
     writeFileBytes("program_test_short.chunk", std::string(63, '\0'));
     writeKnownPeaks("program_test_in.wav", WavSampleFormat::Pcm16, 0.5f, 0.25f);
+    // The fake effect as the other architecture's build would mark it.
+    const uint16_t otherMachine = kHostMachine == kMachineX64 ? kMachineX86 : kMachineX64;
+    std::string other = readFileBytes(fakePlugin());
+    ASSERT_EQ(moduleMachineOf(reinterpret_cast<const uint8_t*>(other.data()), other.size()), kHostMachine);
+    const uint32_t machineAt = static_cast<uint8_t>(other[0x3C]) + 256u * static_cast<uint8_t>(other[0x3D]) + 4;
+    other[machineAt] = static_cast<char>(otherMachine & 0xFF);
+    other[machineAt + 1] = static_cast<char>(otherMachine >> 8);
+    writeFileBytes("program_test_other.dll", other);
     const std::string never = "program_test_never.wav", folder = testDirectory();
     DeleteFileA(never.c_str());
 
@@ -127,7 +138,11 @@ TEST(HostProgram, BadFilesAndOptionsAreRejectedInTheUsersTermsWithoutWritingAnyt
         {{"program_test_in.wav", "--chunk", "program_test_short.chunk"}, "holds 63 bytes; a Q-Clamper chunk is exactly 64"},
         {{"program_test_in.wav", "--plugin", "NoSuchPlugin.dll"}, "cannot load plug-in 'NoSuchPlugin.dll': no such file"},
         {{"program_test_in.wav", "--plugin", "program_test_text.wav"},
-         "cannot load plug-in 'program_test_text.wav': not a 32-bit Windows DLL"},
+         "cannot load plug-in 'program_test_text.wav': not a " + machineBits(kHostMachine) + " Windows DLL"},
+        {{"program_test_in.wav", "--plugin", "program_test_other.dll"},
+         "cannot load plug-in 'program_test_other.dll': it is a " + machineBits(otherMachine) +
+             " DLL and this host is " + machineBits(kHostMachine) + ": load it with the " +
+             machineBits(otherMachine) + " qclamper-host.exe"},
         {{"program_test_in.wav", "--plugin", folder}, "cannot load plug-in '" + folder + "': it is a folder, not a DLL"},
         {{"program_test_in.wav", "--plugin", besideTest("FakeNoEntry.dll")}, "exports no 'main'"},
         {{"program_test_in.wav", "--gain", "0x10"}, "bad value for --gain: '0x10' (expected -24 to 24 dB)"},
@@ -373,7 +388,7 @@ TEST(HostProgram, LongRendersStreamInConstantMemoryAndOnlyACompleteFileTakesTheN
     LimiterParams settings;
     ASSERT_TRUE(host.getChunk(settings, error)) << error;
     HostOptions options;
-    options.gainDb = 6.0;
+    options.settings[kGainSetting] = 6.0;
     applySettings(options, settings);
     ASSERT_TRUE(host.setChunk(settings, error)) << error;
     WavReader output;
@@ -481,6 +496,30 @@ TEST(RealPlugin, ChunkRoundTrip) {
         EXPECT_EQ(ch.velocity, 5.0f);
         EXPECT_EQ(ch.limit, 1.0f);
     }
+}
+
+TEST(RealPlugin, ListsAndSetsTheHostParameters) {
+    ProgramRun run = host({"--gain", "6", "--limit", "0.5", "--param", "0=1", "--param", "2=0", "--list-params",
+                           "--save-chunk", "program_test_params.chunk"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("param 0:  Compress  +8.000       (fraction 1)\n"
+                           "param 1:  Gain      +6.000   dB  (fraction 0.625)\n"
+                           "param 2:  Velocity  +1.000   %   (fraction 0)\n"
+                           "param 3:  Limit     -6.021   dB  (fraction 0.333333343)\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.out.find("output"), std::string::npos);  // listing alone renders nothing
+    const LimiterParams p = readChunk("program_test_params.chunk");
+    for (const ChannelParams& c : p.channel) {
+        EXPECT_EQ(c.compression, 8.0f);
+        EXPECT_EQ(c.gain, 1.9952624f);  // --gain 6 stores what the knob at +6 dB stores
+        EXPECT_EQ(c.velocity, 1.0f);
+        EXPECT_EQ(c.limit, 0.5f);
+    }
+    // A fraction read back from the list sets the same value again.
+    run = host({"--param", "3=0.333333343", "--save-chunk", "program_test_params.chunk"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(readChunk("program_test_params.chunk").channel[1].limit, 0.5f);
 }
 
 // The gain knob (id 1) of the editor inside the host's frame window.

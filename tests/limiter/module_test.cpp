@@ -30,7 +30,7 @@ struct Module : ::testing::Test {
     const unsigned char* base() const { return reinterpret_cast<const unsigned char*>(module.handle()); }
     const IMAGE_DATA_DIRECTORY& directory(int entry) const {
         const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base());
-        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base() + dos->e_lfanew);
+        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base() + dos->e_lfanew);
         return nt->OptionalHeader.DataDirectory[entry];
     }
     bool toolkitClassRegistered() const {
@@ -39,15 +39,24 @@ struct Module : ::testing::Test {
     }
 };
 
-TEST_F(Module, ExportsOnlyMain) {
+// One entry function: the 32-bit module exports it as "main" alone; the
+// 64-bit module also as "VSTPluginMain", the name 64-bit hosts try first.
+TEST_F(Module, ExportsTheEntryFunctionUnderItsNamesOnly) {
     ASSERT_TRUE(module.loaded());
+    const std::vector<std::string> expected =
+        sizeof(void*) == 8 ? std::vector<std::string>{"VSTPluginMain", "main"}
+                           : std::vector<std::string>{"main"};
     const IMAGE_DATA_DIRECTORY& dir = directory(IMAGE_DIRECTORY_ENTRY_EXPORT);
     ASSERT_NE(dir.VirtualAddress, 0u);
     const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base() + dir.VirtualAddress);
-    EXPECT_EQ(exports->NumberOfFunctions, 1u);
-    ASSERT_EQ(exports->NumberOfNames, 1u);
+    ASSERT_EQ(exports->NumberOfNames, expected.size());
     const auto* names = reinterpret_cast<const DWORD*>(base() + exports->AddressOfNames);
-    EXPECT_STREQ(reinterpret_cast<const char*>(base() + names[0]), "main");
+    const auto* ordinals = reinterpret_cast<const WORD*>(base() + exports->AddressOfNameOrdinals);
+    const auto* functions = reinterpret_cast<const DWORD*>(base() + exports->AddressOfFunctions);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_STREQ(reinterpret_cast<const char*>(base() + names[i]), expected[i].c_str());
+        EXPECT_EQ(functions[ordinals[i]], functions[ordinals[0]]) << expected[i] << " is the one function";
+    }
 }
 
 TEST_F(Module, ImportsOnlySystemLibraries) {

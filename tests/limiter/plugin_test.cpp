@@ -4,17 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstring>
+#include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "editor/EditorBitmaps.h"
 #include "editor/LimiterEditor.h"
 #include "limiter/LimiterPlugin.h"
+#include "limiter/LimiterSettings.h"
 #include "plugin/ModuleInstance.h"
 #include "tests/support/TestHost.h"
 #include "toolkit/ControlTypes.h"
 #include "toolkit/WindowClasses.h"
+#include "toolkit/knob/KnobValue.h"
 
 extern "C" AEffect* QC_CDECL pluginMain(audioMasterCallback hostCallback);
 
@@ -68,7 +73,7 @@ TEST(LimiterEntry, RecordDescribesTheLimiter) {
     EXPECT_EQ(e->numInputs, 2);
     EXPECT_EQ(e->numOutputs, 2);
     EXPECT_EQ(e->numPrograms, 1);
-    EXPECT_EQ(e->numParams, 1);
+    EXPECT_EQ(e->numParams, 4);
     EXPECT_TRUE(toolkitClassRegistered());
 }
 
@@ -202,7 +207,7 @@ TEST(LimiterAudio, BothFormsWithTheHostsBufferLayouts) {
     EXPECT_NEAR(audio.out1[100], 0.5f, 1e-4f);
 }
 
-TEST(LimiterPrograms, OneNamedProgramAndSilentParameter) {
+TEST(LimiterPrograms, OneNamedProgram) {
     TestHost host;
     HostedEffect fx(pluginMain(TestHost::callback()));
     char text[64];
@@ -216,17 +221,171 @@ TEST(LimiterPrograms, OneNamedProgramAndSilentParameter) {
     fx.dispatch(effSetProgramName, 0, 0, const_cast<char*>("A name far longer than an entry holds"));
     fx.dispatch(effGetProgramName, 0, 0, text);
     EXPECT_STREQ(text, "A name far longer than ");  // 23 characters kept
+}
 
-    for (int32_t opcode : {effGetParamLabel, effGetParamDisplay, effGetParamName}) {
-        for (int32_t index : {0, 5}) {
-            std::memset(text, 'x', sizeof text);
-            fx.dispatch(opcode, index, 0, text);
-            EXPECT_EQ(text[0], '\0');
-        }
+// The four host parameters, in their order, with the knob that edits each.
+struct ParameterRow {
+    const char* name;
+    const char* label;
+    const char* minText;
+    const char* defaultText;
+    const char* maxText;
+    int32_t knobId;
+    float ChannelParams::*field;
+};
+const ParameterRow kParameters[] = {
+    {"Compress", "", "+1.000", "+1.000", "+8.000", kCompressionKnobId, &ChannelParams::compression},
+    {"Gain", "dB", "-24.000", "0.000", "+24.000", kGainKnobId, &ChannelParams::gain},
+    {"Velocity", "%", "+1.000", "+5.000", "+100.000", kVelocityKnobId, &ChannelParams::velocity},
+    {"Limit", "dB", "-12.041", "0.000", "0.000", kLimitKnobId, &ChannelParams::limit},
+};
+
+std::string parameterText(HostedEffect& fx, int32_t opcode, int32_t index) {
+    char text[64];
+    std::memset(text, 'x', sizeof text);
+    fx.dispatch(opcode, index, 0, text);
+    EXPECT_LE(std::strlen(text), 8u) << text;
+    return text;
+}
+
+LimiterParams paramsOf(HostedEffect& fx) {
+    LimiterParams p;
+    std::memcpy(&p, chunkOf(fx).data(), 64);
+    return p;
+}
+const LimiterParams* ptr(const LimiterParams& p) { return &p; }
+
+TEST(LimiterParameters, NamedLabelledAndShownAsTheirKnobsShowThem) {
+    TestHost host;
+    HostedEffect fx(pluginMain(TestHost::callback()));
+    for (int32_t i = 0; i < 4; ++i) {
+        const ParameterRow& row = kParameters[i];
+        EXPECT_EQ(parameterText(fx, effGetParamName, i), row.name);
+        EXPECT_EQ(parameterText(fx, effGetParamLabel, i), row.label);
+        EXPECT_EQ(parameterText(fx, effGetParamDisplay, i), row.defaultText) << i;
+        fx.setParameter(i, 0.0f);
+        EXPECT_EQ(parameterText(fx, effGetParamDisplay, i), row.minText) << i;
+        EXPECT_EQ(fx.getParameter(i), 0.0f);
+        fx.setParameter(i, 1.0f);
+        EXPECT_EQ(parameterText(fx, effGetParamDisplay, i), row.maxText) << i;
+        EXPECT_EQ(fx.getParameter(i), 1.0f);
     }
-    EXPECT_EQ(fx.getParameter(0), 0.0f);
-    fx.setParameter(0, 0.7f);
-    EXPECT_EQ(fx.getParameter(3), 0.0f);
+}
+
+// Each knob stepped from its minimum to its maximum, as the arrow keys do
+// (from the run's origin, and one step after another):
+// the host reads the knob's fraction, and setting what it read changes no
+// bit. A second instance loads the same block as a chunk (nothing remembers
+// how it was set) and answers the same; a third sets the fraction from its
+// defaults and reads it back.
+TEST(LimiterParameters, EveryKnobStepRoundTrips) {
+    TestHost host;
+    HostedEffect knobbed(pluginMain(TestHost::callback()));
+    HostedEffect loaded(pluginMain(TestHost::callback()));
+    HostedEffect fresh(pluginMain(TestHost::callback()));
+    EditorControls controls;
+    setupControls(&controls, objectOf(knobbed)->engine);
+    const LimiterParams defaults = paramsOf(fresh);
+    for (int32_t run = 0; run < 8; ++run) {
+        const int32_t i = run % 4;
+        const ParameterRow& row = kParameters[i];
+        KnobValue knob = {};
+        knob.min = kSettings[i].min;
+        knob.max = kSettings[i].max;
+        knob.step = kSettings[i].step;
+        knob.current = knob.min;
+        StepTrail origin = step_trail_at(knob.current);
+        StepTrail* trail = run < 4 ? &origin : nullptr;
+        float previous = -1.0f;
+        int steps = 0;
+        do {
+            onKnobChanged(&controls, row.knobId, float_bits(knob.current));
+            const LimiterParams set = paramsOf(knobbed);
+            const float fraction = knobbed.getParameter(i);
+            ASSERT_GT(fraction, previous) << i << " at " << knob.current;
+            EXPECT_NEAR(fraction, (knob.current - knob.min) / (knob.max - knob.min), 1e-6f);
+            knobbed.setParameter(i, fraction);
+            ASSERT_EQ(std::memcmp(&set, ptr(paramsOf(knobbed)), 64), 0) << i << " at " << knob.current;
+
+            loaded.dispatch(effSetChunk, 0, 64, const_cast<LimiterParams*>(&set));
+            const float loadedFraction = loaded.getParameter(i);
+            EXPECT_NEAR(loadedFraction, fraction, 1e-7f);
+            loaded.setParameter(i, loadedFraction);
+            ASSERT_EQ(std::memcmp(&set, ptr(paramsOf(loaded)), 64), 0) << i << " at " << knob.current;
+
+            fresh.dispatch(effSetChunk, 0, 64, const_cast<LimiterParams*>(&defaults));
+            fresh.setParameter(i, fraction);
+            ASSERT_EQ(fresh.getParameter(i), fraction) << i << " at " << knob.current;
+            const float stored = paramsOf(fresh).channel[0].*row.field;
+            EXPECT_NEAR(stored, set.channel[0].*row.field, std::fabs(stored) * 1e-6f);
+            previous = fraction;
+            ++steps;
+        } while (knob_value_step(&knob, 1, trail));
+        EXPECT_GT(steps, 150);
+    }
+}
+
+TEST(LimiterParameters, EndsNanBadIndicesAndTheBoundedCeiling) {
+    TestHost host;
+    HostedEffect fx(pluginMain(TestHost::callback()));
+    LimiterEngine* engine = objectOf(fx)->engine;
+    fx.setParameter(1, 1.5f);
+    EXPECT_EQ(paramsOf(fx).channel[1].gain, decibelsToGain(24.0f));
+    fx.setParameter(1, -3.0f);
+    EXPECT_EQ(paramsOf(fx).channel[1].gain, decibelsToGain(-24.0f));
+    const LimiterParams before = paramsOf(fx);
+    for (int32_t index : {-1, 4, 1000}) {
+        fx.setParameter(index, 0.5f);
+        EXPECT_EQ(fx.getParameter(index), 0.0f);
+        for (int32_t opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay})
+            EXPECT_EQ(parameterText(fx, opcode, index), "");
+    }
+    fx.setParameter(2, NAN);
+    EXPECT_EQ(std::memcmp(&before, ptr(paramsOf(fx)), 64), 0);
+
+    // A chunk's values outside the knobs' ranges: read at the nearest end,
+    // shown as the engine applies them; its channels stay as they are until
+    // a parameter sets both. A ceiling outside 0 to 4 is applied at the
+    // nearest end, while the chunk keeps the bytes it was given.
+    const struct {
+        ChannelParams left;
+        float limitRight;
+        float gainFraction, limitFraction;
+        const char* gainText;
+        const char* limitText;
+        float appliedLimit;
+    } cases[] = {
+        {{1, 20.0f, 5, 2.0f}, 2.0f, 1.0f, 1.0f, "+26.021", "+6.021", 2.0f},
+        {{1, 0.01f, 5, 1e30f}, 0.5f, 0.0f, 1.0f, "-40.000", "+12.041", 4.0f},
+        {{1, 0.0f, 5, -100.0f}, 1.0f, 0.0f, 0.0f, "-inf", "-inf", 0.0f},
+        {{1, NAN, 5, NAN}, 1.0f, 0.5f, 1.0f, "0.000", "0.000", 1.0f},
+    };
+    // Eight characters at most, the decimals given up first.
+    for (const auto& shown : {std::make_pair(12345.678f, "+12345.7"), std::make_pair(-1e30f, "-1.0e+30")}) {
+        LimiterParams chunk = before;
+        chunk.channel[0].compression = shown.first;
+        fx.dispatch(effSetChunk, 0, 64, &chunk);
+        EXPECT_EQ(parameterText(fx, effGetParamDisplay, 0), shown.second);
+    }
+    for (const auto& c : cases) {
+        LimiterParams chunk = before;
+        chunk.channel[0] = c.left;
+        chunk.channel[1] = c.left;
+        chunk.channel[1].limit = c.limitRight;
+        fx.dispatch(effSetChunk, 0, 64, &chunk);
+        EXPECT_EQ(fx.getParameter(1), c.gainFraction);
+        EXPECT_EQ(fx.getParameter(3), c.limitFraction);
+        EXPECT_EQ(parameterText(fx, effGetParamDisplay, 1), c.gainText);
+        EXPECT_EQ(parameterText(fx, effGetParamDisplay, 3), c.limitText);
+        Stereo audio(64);
+        fx.processReplacing(audio.ins(), audio.outs(), 64);
+        EXPECT_EQ(engine->channelState[0].limit, c.appliedLimit);
+        EXPECT_EQ(std::memcmp(&chunk, ptr(paramsOf(fx)), 64), 0);
+        fx.setParameter(1, 0.75f);  // sets gain on both channels, the limits stay
+        const LimiterParams after = paramsOf(fx);
+        EXPECT_EQ(after.channel[1].gain, decibelsToGain(12.0f));
+        EXPECT_EQ(std::memcmp(&after.channel[1].limit, &c.limitRight, 4), 0);
+    }
 }
 
 // The host closes the effect while its audio thread is inside a block: the

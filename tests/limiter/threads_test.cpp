@@ -5,10 +5,13 @@
 
 #include <atomic>
 #include <chrono>
+#include <cmath>
+#include <cstring>
 #include <memory>
 #include <thread>
 #include <vector>
 
+#include "limiter/EngineSettings.h"
 #include "limiter/LimiterEngine.h"
 
 namespace {
@@ -230,6 +233,74 @@ TEST(EngineThreads, ReleaseMeetingAudioBlocksAtTheLock) {
         SCOPED_TRACE(meeting.name);
         for (int trial = 0; trial < 4; ++trial) meetAtTheLock(meeting);
     }
+}
+
+
+// A host sets parameters from a thread of its own while the audio thread
+// runs blocks and the editor's thread sets and reads settings: a load for
+// the race detector.
+TEST(EngineThreads, ParametersFromAnotherThreadWhileBlocksRun) {
+    LimiterEngine* engine = createEngine();
+    configureEngine(&engine, 44100.0f, 2);
+    std::atomic<bool> stop{false};
+    std::thread audio([&] {
+        std::vector<float> in(256, 0.7f), out1(256), out2(256);
+        while (!stop.load()) processBlockReplace(&engine, in.data(), in.data(), out1.data(), out2.data(), 256);
+    });
+    std::thread host([&] {
+        for (int i = 0; i < 4000; ++i) {
+            setSettingFraction(engine, i % kSettingCount, static_cast<float>(i % 101) / 100.0f);
+            settingFraction(engine, (i + 1) % kSettingCount);
+        }
+    });
+    for (int i = 0; i < 4000; ++i) {
+        setSettingKnobValue(engine, kVelocitySetting, 1.0f + static_cast<float>(i % 99));
+        settingKnobPosition(engine, kGainSetting);
+        takeHostSettingChange(engine);
+        LimiterParams p;
+        getParams(engine, &p);
+    }
+    host.join();
+    stop = true;
+    audio.join();
+    destroyEngine(&engine);
+}
+
+// A host's parameter change reaches the audio as a whole block written by the
+// editor does: the same ramp, to the bit. Two fresh engines with the same
+// history, one changed through the parameter, the other through the block.
+TEST(EngineThreads, AParameterRampsLikeAWholeBlockWrite) {
+    LimiterEngine* engine = createEngine();
+    LimiterEngine* written = createEngine();
+    configureEngine(&engine, 44100.0f, 2);
+    configureEngine(&written, 44100.0f, 2);
+    std::vector<float> in(512), out[4] = {std::vector<float>(512), std::vector<float>(512),
+                                          std::vector<float>(512), std::vector<float>(512)};
+    for (int i = 0; i < 512; ++i) in[i] = 0.9f * std::sin(0.05f * i);
+    auto block = [&](LimiterEngine** e, int first) {
+        processBlockReplace(e, in.data(), in.data(), out[first].data(), out[first + 1].data(), 512);
+    };
+    block(&engine, 0);
+    block(&written, 2);
+    LimiterParams start;
+    getParams(engine, &start);
+    setSettingFraction(engine, kGainSetting, 0.9f);
+    EXPECT_EQ(takeHostSettingChange(engine), 1);
+    LimiterParams changed;
+    getParams(engine, &changed);
+    EXPECT_NE(std::memcmp(&changed, &start, sizeof start), 0);
+    setParams(written, &changed);
+    block(&engine, 0);
+    block(&written, 2);
+    EXPECT_EQ(out[0], out[2]);
+    EXPECT_EQ(out[1], out[3]);
+    EXPECT_NE(out[0][1] / in[1], out[0][100] / in[100]);  // the first samples ramp
+    // The same value again: nothing for the editor to show, nothing to ramp.
+    setSettingFraction(engine, kGainSetting, 0.9f);
+    EXPECT_EQ(takeHostSettingChange(engine), 0);
+    EXPECT_EQ(engine->coefficientsValid, 1);
+    destroyEngine(&written);
+    destroyEngine(&engine);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ void check(bool ok, const std::string& what) {
     std::printf("FAILED: %s\n", what.c_str());
 }
 
-int32_t QC_CDECL hostCallback(AEffect*, int32_t opcode, int32_t, int32_t, void*, float) {
+intptr_t QC_CDECL hostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 

@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
 # The release zip as a user gets it: exactly the three files in one folder,
-# the same bytes from two runs, and a DLL that loads from the unpacked folder
-# and finds its manual and license beside it.
-#   package_test.sh <repository> <windows build dir>
+# the same bytes from two runs, and a DLL of the build's architecture that
+# loads from the unpacked folder and finds its manual and license beside it.
+#   package_test.sh <repository> <windows build dir> <win32|win64>
 set -euo pipefail
 repo=$1
 build=$2
+arch=$3
 work="$build/package-test"
 rm -rf "$work"
 mkdir -p "$work"
 
-"$repo/scripts/package.sh" --no-build --out "$work/a" >/dev/null
-"$repo/scripts/package.sh" --no-build --out "$work/b" >/dev/null
-zip=$(ls "$work"/a/Q-Clamper-*-win32.zip)
+"$repo/scripts/package.sh" --no-build --arch "$arch" --out "$work/a" >/dev/null
+"$repo/scripts/package.sh" --no-build --arch "$arch" --out "$work/b" >/dev/null
+zip=$(ls "$work"/a/Q-Clamper-*-"$arch".zip)
 cmp "$zip" "$work/b/$(basename "$zip")" || { echo "two runs gave different bytes"; exit 1; }
 
 python3 - "$zip" "$work/unpacked" <<'PY'

@@ -19,9 +19,9 @@ std::string ptrText(const void* p) { return callText("%p", p); }
 struct DispatchRow {
     int32_t opcode;
     int32_t index;
-    int32_t value;
+    intptr_t value;
     float opt;
-    int32_t answer;
+    intptr_t answer;
     std::vector<std::string> calls;  // "@" stands for kPtr
 };
 
@@ -81,7 +81,7 @@ TEST_F(Dispatcher, EveryOpcodeReachesItsOperationWithItsArguments) {
         log.clear();
         // effClose through the record would delete the effect: call the
         // object's own dispatcher for that one row.
-        const int32_t answer =
+        const intptr_t answer =
             row.opcode == effClose
                 ? effect->dispatcher(row.opcode, row.index, row.value, kPtr, row.opt)
                 : host.dispatch(row.opcode, row.index, row.value, kPtr, row.opt);
@@ -105,6 +105,28 @@ TEST_F(Dispatcher, VuIsScaledTo32767AndTruncatedTowardZero) {
     for (const Row& r : rows) {
         effect->vu = r.vu;
         EXPECT_EQ(host.dispatch(effGetVu), r.answer) << r.vu;
+    }
+}
+
+// A 64-bit host's value: beyond the int32 range it saturates where the
+// operation takes an int32 (a chunk of 4 GiB + 64 bytes is no 64-byte
+// chunk), and it is tested whole where only zero or a range counts.
+TEST_F(Dispatcher, PointerSizedValuesAreNotCutTo32Bits) {
+    if (sizeof(intptr_t) == 4) GTEST_SKIP() << "values are 32-bit on this target";
+    const int64_t big = int64_t{1} << 32;
+    const DispatchRow rows[] = {
+        {effSetChunk, 0, static_cast<intptr_t>(big + 64), 0.0f, 65, {"setChunk(@, 2147483647, 0)"}},
+        {effSetBlockSize, 0, static_cast<intptr_t>(big + 512), 0.0f, 0, {"setBlockSize(2147483647)"}},
+        {effSetBlockSize, 0, static_cast<intptr_t>(-big), 0.0f, 0, {"setBlockSize(-2147483648)"}},
+        {effMainsChanged, 0, static_cast<intptr_t>(big), 0.0f, 0, {"resume()"}},
+        {effSetProgram, 0, static_cast<intptr_t>(big + 1), 0.0f, 0, {}},
+    };
+    for (const DispatchRow& row : rows) {
+        log.clear();
+        EXPECT_EQ(host.dispatch(row.opcode, row.index, row.value, kPtr, row.opt), row.answer);
+        std::vector<std::string> expected;
+        for (const std::string& call : row.calls) expected.push_back(withPtr(call));
+        EXPECT_EQ(log, expected) << "opcode " << row.opcode;
     }
 }
 

@@ -9,6 +9,7 @@
 #include "plugin/ValueText.h"
 #include "tests/plugin/RecordingEffect.h"
 #include "tests/plugin/ValueTextCases.h"
+#include "tests/support/RecordView.h"
 #include "tests/support/TestHost.h"
 
 namespace {
@@ -18,43 +19,40 @@ std::vector<uint8_t> bytesOf(const AEffect& record) {
     return std::vector<uint8_t>(p, p + sizeof record);
 }
 
-void putInt(std::vector<uint8_t>& bytes, std::size_t offset, uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-uint32_t addressOf(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
+using namespace record_view;
 
 TEST(Record, ReadsByteForByteAfterConstruction) {
-    static_assert(sizeof(AEffect) == 144, "the 32-bit record");
     TestHost host;
     MinimalEffect effect(TestHost::callback(), 3, 7);
     const AEffect& record = *effect.getAEffect();
+    ASSERT_EQ(sizeof record, kRecordSize);
+    const std::vector<uint8_t> bytes = bytesOf(record);
 
-    // The entry functions are the module's own; every other byte is fixed.
-    ASSERT_NE(record.dispatcher, nullptr);
-    ASSERT_NE(record.process, nullptr);
-    ASSERT_NE(record.setParameter, nullptr);
-    ASSERT_NE(record.getParameter, nullptr);
-    ASSERT_NE(record.processReplacing, nullptr);
-    std::vector<uint8_t> expected(144, 0);
+    // The entry functions are the module's own, where the host reads them;
+    // every other byte is fixed.
+    EXPECT_EQ(function<AEffectDispatcherProc>(bytes.data(), kDispatcher), record.dispatcher);
+    EXPECT_EQ(function<AEffectProcessProc>(bytes.data(), kProcess), record.process);
+    EXPECT_EQ(function<AEffectSetParameterProc>(bytes.data(), kSetParameter), record.setParameter);
+    EXPECT_EQ(function<AEffectGetParameterProc>(bytes.data(), kGetParameter), record.getParameter);
+    EXPECT_EQ(function<AEffectProcessProc>(bytes.data(), kProcessReplacing), record.processReplacing);
+    std::vector<uint8_t> expected(kRecordSize, 0);
+    for (Field f : kEntryFunctions) {
+        EXPECT_NE(get(bytes.data(), f), 0u) << "entry function at " << f.at();
+        put(expected, f, get(bytes.data(), f));
+    }
     const uint8_t magic[4] = {0x50, 0x74, 0x73, 0x56};
-    std::memcpy(&expected[0], magic, 4);
-    putInt(expected, 4, addressOf(reinterpret_cast<void*>(record.dispatcher)));
-    putInt(expected, 8, addressOf(reinterpret_cast<void*>(record.process)));
-    putInt(expected, 12, addressOf(reinterpret_cast<void*>(record.setParameter)));
-    putInt(expected, 16, addressOf(reinterpret_cast<void*>(record.getParameter)));
-    putInt(expected, 20, 3);  // numPrograms
-    putInt(expected, 24, 7);  // numParams
-    putInt(expected, 28, 1);  // numInputs
-    putInt(expected, 32, 2);  // numOutputs
+    std::memcpy(&expected[kMagic.at()], magic, 4);
+    put(expected, kNumPrograms, 3);
+    put(expected, kNumParams, 7);
+    put(expected, kNumInputs, 1);
+    put(expected, kNumOutputs, 2);
     const uint8_t ioRatio[4] = {0x00, 0x00, 0x80, 0x3F};  // 1.0f
-    std::memcpy(&expected[60], ioRatio, 4);
-    putInt(expected, 64, addressOf(&effect));
+    std::memcpy(&expected[kIoRatio.at()], ioRatio, 4);
+    put(expected, kObject, reinterpret_cast<uintptr_t>(&effect));
     const uint8_t uniqueID[4] = {0x66, 0x45, 0x6F, 0x4E};
-    std::memcpy(&expected[72], uniqueID, 4);
-    putInt(expected, 76, 1);  // version
-    putInt(expected, 80, addressOf(reinterpret_cast<void*>(record.processReplacing)));
-    EXPECT_EQ(bytesOf(record), expected);
+    std::memcpy(&expected[kUniqueID.at()], uniqueID, 4);
+    put(expected, kVersion, 1);
+    EXPECT_EQ(bytes, expected);  // the double-precision slot and the reserved words stay zero
 
     EXPECT_EQ(static_cast<PluginBase*>(record.object), &effect);
     EXPECT_EQ(effect.sampleRate, 44100.0f);
@@ -133,22 +131,22 @@ TEST(Setters, EachFlagSetterChangesOnlyItsOwnBit) {
 }
 
 TEST(Setters, EachFieldSetterWritesOnlyItsField) {
-    struct Row { IntSetter set; std::size_t offset; };
+    struct Row { IntSetter set; Field field; };
     const Row rows[] = {
-        {&PluginBase::setUniqueID, offsetof(AEffect, uniqueID)},
-        {&PluginBase::setNumInputs, offsetof(AEffect, numInputs)},
-        {&PluginBase::setNumOutputs, offsetof(AEffect, numOutputs)},
-        {&PluginBase::setRealQualities, offsetof(AEffect, realQualities)},
-        {&PluginBase::setOffQualities, offsetof(AEffect, offQualities)},
-        {&PluginBase::setInitialDelay, offsetof(AEffect, initialDelay)},
+        {&PluginBase::setUniqueID, kUniqueID},
+        {&PluginBase::setNumInputs, kNumInputs},
+        {&PluginBase::setNumOutputs, kNumOutputs},
+        {&PluginBase::setRealQualities, kRealQualities},
+        {&PluginBase::setOffQualities, kOffQualities},
+        {&PluginBase::setInitialDelay, kInitialDelay},
     };
     MinimalEffect effect(nullptr, 1, 1);
     const AEffect& record = *effect.getAEffect();
     for (const Row& r : rows) {
         std::vector<uint8_t> expected = bytesOf(record);
         (effect.*r.set)(static_cast<int32_t>(0x81234567u));
-        putInt(expected, r.offset, 0x81234567u);
-        EXPECT_EQ(bytesOf(record), expected) << "field at " << r.offset;
+        put(expected, r.field, 0x81234567u);
+        EXPECT_EQ(bytesOf(record), expected) << "field at " << r.field.at();
     }
 }
 

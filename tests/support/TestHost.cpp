@@ -18,8 +18,8 @@ int TestHost::countOf(int32_t opcode) const {
     return n;
 }
 
-int32_t QC_CDECL TestHost::receive(AEffect* effect, int32_t opcode, int32_t index, int32_t value,
-                                   void* ptr, float opt) {
+intptr_t QC_CDECL TestHost::receive(AEffect* effect, int32_t opcode, int32_t index,
+                                    intptr_t value, void* ptr, float opt) {
     TestHost* host = activeHost;
     if (!host) return 0;
     host->requests.push_back(Request{effect, opcode, index, value, ptr, opt});
@@ -35,8 +35,8 @@ HostedEffect::~HostedEffect() {
     if (effect_) close();
 }
 
-int32_t HostedEffect::dispatch(int32_t opcode, int32_t index, int32_t value, void* ptr,
-                               float opt) {
+intptr_t HostedEffect::dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                                float opt) {
     return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
 }
 
@@ -54,7 +54,7 @@ void HostedEffect::setParameter(int32_t index, float value) {
 
 float HostedEffect::getParameter(int32_t index) { return effect_->getParameter(effect_, index); }
 
-int32_t HostedEffect::close() {
+intptr_t HostedEffect::close() {
     AEffect* effect = effect_;
     effect_ = nullptr;
     return effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);

@@ -28,7 +28,7 @@ public:
         AEffect* effect;
         int32_t opcode;
         int32_t index;
-        int32_t value;
+        intptr_t value;
         void* ptr;
         float opt;
     };
@@ -54,8 +54,8 @@ public:
     void clear() { requests.clear(); }
 
 private:
-    static int32_t QC_CDECL receive(AEffect* effect, int32_t opcode, int32_t index, int32_t value,
-                                    void* ptr, float opt);
+    static intptr_t QC_CDECL receive(AEffect* effect, int32_t opcode, int32_t index,
+                                     intptr_t value, void* ptr, float opt);
     TestHost* previous;
 };
 
@@ -71,8 +71,8 @@ public:
     AEffect* record() const { return effect_; }
     explicit operator bool() const { return effect_ != nullptr; }
 
-    int32_t dispatch(int32_t opcode, int32_t index = 0, int32_t value = 0, void* ptr = nullptr,
-                     float opt = 0.0f);
+    intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
+                      float opt = 0.0f);
     void process(float** inputs, float** outputs, int32_t sampleFrames);
     void processReplacing(float** inputs, float** outputs, int32_t sampleFrames);
     void setParameter(int32_t index, float value);
@@ -80,7 +80,7 @@ public:
 
     // effClose through the record: the effect is gone afterwards. Answers the
     // dispatcher's result (1 from a well-behaved effect).
-    int32_t close();
+    intptr_t close();
 
 private:
     AEffect* effect_;

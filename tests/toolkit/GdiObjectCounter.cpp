@@ -6,22 +6,23 @@
 
 namespace {
 
-constexpr std::size_t kPebGdiTableOffset = 0x94;  // 32-bit PEB
+// Where the PEB keeps GdiSharedHandleTable. The table's entries are alike
+// on both targets (their object field is 64 bits wide in either).
+constexpr std::size_t kPebGdiTableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
 constexpr std::size_t kEntrySize = 24;
 constexpr std::size_t kTypeOffset = 14;
 constexpr std::size_t kEntryCount = 0x10000;
 
 const unsigned char* wineHandleTable() {
-#if defined(_WIN64)
-    return nullptr;
-#else
-    // fs:0x30 holds the PEB (32-bit layout).
     const unsigned char* peb = nullptr;
+#if defined(_WIN64)
+    __asm__("movq %%gs:0x60, %0" : "=r"(peb));
+#else
     __asm__("movl %%fs:0x30, %0" : "=r"(peb));
+#endif
     const unsigned char* table = nullptr;
     std::memcpy(&table, peb + kPebGdiTableOffset, sizeof table);
     return table;
-#endif
 }
 
 }  // namespace

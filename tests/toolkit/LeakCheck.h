@@ -1,7 +1,8 @@
 #pragma once
 // The leak check of every control: after one warm-up cycle, the given
 // number of create-use-destroy cycles leave as many windows of this thread
-// and as many GDI objects of this process as there were before.
+// (top-level and child) and as many GDI objects of this process as there
+// were before.
 #include <gtest/gtest.h>
 #include <windows.h>
 

@@ -42,14 +42,20 @@ protected:
     HWND host_ = nullptr;
 };
 
-// The number of top-level windows of this thread, for leak tests.
+// The number of windows of this thread, top-level ones and all their
+// children (a leaked control is a child window), for leak tests.
 inline BOOL CALLBACK countWindow(HWND, LPARAM counter) {
     ++*reinterpret_cast<int*>(counter);
     return TRUE;
 }
+inline BOOL CALLBACK countWindowAndChildren(HWND window, LPARAM counter) {
+    countWindow(window, counter);
+    EnumChildWindows(window, countWindow, counter);  // every descendant once
+    return TRUE;
+}
 inline int thread_window_count() {
     int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), countWindow, reinterpret_cast<LPARAM>(&count));
+    EnumThreadWindows(GetCurrentThreadId(), countWindowAndChildren, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 

@@ -23,7 +23,7 @@ TEST_F(ControlHelpers, WindowAndDialogDataSlots) {
     int record = 0;
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DefWindowProcA;
-    wc.cbWndExtra = 4;
+    wc.cbWndExtra = kControlDataBytes;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "QcDataSlotTest";
     ASSERT_NE(RegisterClassA(&wc), 0);
@@ -32,7 +32,7 @@ TEST_F(ControlHelpers, WindowAndDialogDataSlots) {
     EXPECT_EQ(get_control_data(window), nullptr);
     set_control_data(window, &record);
     EXPECT_EQ(get_control_data(window), &record);
-    EXPECT_EQ(GetWindowLongA(window, 0), reinterpret_cast<LONG>(&record));
+    EXPECT_EQ(GetWindowLongPtrA(window, 0), reinterpret_cast<LONG_PTR>(&record));
     DestroyWindow(window);
     UnregisterClassA(wc.lpszClassName, wc.hInstance);
 
@@ -45,7 +45,7 @@ TEST_F(ControlHelpers, WindowAndDialogDataSlots) {
     ASSERT_NE(dialog, nullptr);
     set_dialog_data(dialog, &record);
     EXPECT_EQ(get_dialog_data(dialog), &record);
-    EXPECT_EQ(GetWindowLongA(dialog, 8), reinterpret_cast<LONG>(&record));
+    EXPECT_EQ(GetWindowLongPtrA(dialog, DWLP_USER), reinterpret_cast<LONG_PTR>(&record));
     DestroyWindow(dialog);
 }
 
@@ -215,7 +215,7 @@ protected:
         ToolkitWindowTest::SetUp();
         WNDCLASSA wc = {};
         wc.lpfnWndProc = testControlProc;
-        wc.cbWndExtra = 4;
+        wc.cbWndExtra = kControlDataBytes;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "QcValueControlTest";
         ASSERT_NE(RegisterClassA(&wc), 0);

@@ -1,6 +1,5 @@
 // The row arithmetic both lists share: rows that fit, how far a list may
-// scroll and scrolling by rows, and selection moves that keep the selection
-// in view.
+// scroll, and selection moves that keep the selection in view.
 #include <gtest/gtest.h>
 
 #include "toolkit/ListRows.h"
@@ -17,14 +16,6 @@ TEST(ListRows, RowsThatFitAndTheLastFirstRow) {
         {100, 10, 91}, {5, 10, 1}, {0, 10, 1}, {10, 0, 10}, {INT32_MIN, INT32_MAX, 1}};
     for (const auto& e : ends)
         EXPECT_EQ(list_last_first_row(e.count, e.visible), e.last) << e.count << " " << e.visible;
-
-    // Scrolling by rows stays between the first and the last first row.
-    const struct { int32_t first; int64_t delta; int32_t count, visible, result; } scrolls[] = {
-        {1, 3, 100, 10, 4}, {4, -3, 100, 10, 1}, {2, -3, 100, 10, 1}, {89, 3, 100, 10, 91},
-        {1, INT64_MAX, 100, 10, 91}, {50, INT64_MIN, 100, 10, 1}, {1, 1, 5, 10, 1}};
-    for (const auto& s : scrolls)
-        EXPECT_EQ(list_scrolled_first_row(s.first, s.delta, s.count, s.visible), s.result)
-            << s.first << " by " << s.delta;
 }
 
 TEST(ListRows, SelectionMovesKeepTheSelectionInView) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "GdiObjectCounter.h"
+#include "toolkit/ControlData.h"
 #include "toolkit/ModuleDirectory.h"
 #include "toolkit/ToolkitModule.h"
 #include "toolkit/WindowClasses.h"
@@ -248,7 +249,7 @@ TEST_F(ToolkitModuleTest, ClassesAndDrawingObjects) {
         ASSERT_TRUE(GetClassInfoA(self(), c.name, &wc)) << c.name;
         EXPECT_EQ(wc.style, c.style) << c.name;
         EXPECT_EQ(wc.cbClsExtra, 0);
-        EXPECT_EQ(wc.cbWndExtra, 4);
+        EXPECT_EQ(wc.cbWndExtra, kControlDataBytes);
         EXPECT_EQ(wc.hIcon, nullptr);
         EXPECT_EQ(wc.hbrBackground, nullptr);
         EXPECT_EQ(wc.hCursor, LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));

@@ -93,6 +93,22 @@ void deliverTo(HWND field) {
     while (PeekMessageA(&msg, field, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
+// The room the field gives its text, and the width of a text in its font.
+int formattingWidth(HWND field) {
+    RECT room = {};
+    SendMessageA(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+    return room.right - room.left;
+}
+int textWidth(HWND field, const std::string& text) {
+    HDC dc = GetDC(field);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(field, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(field, dc);
+    return size.cx;
+}
+
 std::string fieldText(HWND field) {
     char text[2048] = {};
     GetWindowTextA(field, text, sizeof text);
@@ -165,6 +181,17 @@ TEST_F(ValueEditTest, EachWayOutGivesItsText) {
                       postKey(field, VK_RETURN);
                   }),
               "1" + huge);
+    // So does one just wider than the room the field gives its text (a few
+    // pixels less than the field's inside): 1860227.5000 takes 92 of 90.
+    const std::string edge = "1860227.5000";
+    EXPECT_EQ(run(edge.c_str(),
+                  [&](HWND, HWND field) {
+                      EXPECT_GT(textWidth(field, edge), formattingWidth(field));
+                      postKey(field, VK_HOME);
+                      postText(field, "1");
+                      postKey(field, VK_RETURN);
+                  }),
+              "1" + edge);
 }
 
 TEST_F(ValueEditTest, SecondDialogClosesTheFirstAsCancelled) {

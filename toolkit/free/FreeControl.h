@@ -19,7 +19,9 @@ struct FreeControlRecord {
     void* user;
     FreeControlProc procedure;
 };
+#if !defined(_WIN64)  // pointers and handles widen on the 64-bit target
 static_assert(sizeof(FreeControlRecord) == 24, "FreeControlRecord is six 32-bit words");
+#endif
 
 // A free control run by procedure; style adds to WS_CHILD | WS_VISIBLE. Null
 // when creation failed (also when the procedure answered -1 to WM_CREATE).

@@ -166,6 +166,34 @@ void onMouseMove(HWND window, ValueGridRecord* g, LPARAM lParam) {
     grid_set_item_value(window, g, item, grid_item_dragged(item->type, item->value, k, dy));
 }
 
+int32_t gridMessage(HWND window, void* record, UINT message, WPARAM wParam, LPARAM lParam,
+                    LRESULT*) {
+    ValueGridRecord* g = static_cast<ValueGridRecord*>(record);
+    if (g->view == nullptr) return 0;
+    switch (message) {
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS: g->focused = message == WM_SETFOCUS ? 1 : 0; return 1;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN: return onButtonDown(window, g, message == WM_LBUTTONDOWN, wParam, lParam);
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP: onButtonUp(window, g, lParam); return 1;
+        case WM_MOUSEMOVE: onMouseMove(window, g, lParam); return 1;
+        case WM_CAPTURECHANGED:
+            // A drag or a pan whose capture was taken away ends there.
+            if (reinterpret_cast<HWND>(lParam) != window) stopDragging(window, g);
+            return 1;
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            grid_on_scroll(window, g->view, message == WM_HSCROLL ? SB_HORZ : SB_VERT,
+                           LOWORD(wParam), HIWORD(wParam));
+            return 1;
+        case WM_SIZE: grid_on_size(window, g->view); return 1;
+        case WM_MOUSEWHEEL:
+        case WM_MOUSEHWHEEL: return grid_on_wheel(window, g, message, wParam);
+    }
+    return 0;
+}
+
 ValueGridRecord* gridWindow(HWND window) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
@@ -175,38 +203,7 @@ ValueGridRecord* gridWindow(HWND window) {
 }  // namespace
 
 LRESULT CALLBACK value_grid_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    ValueGridRecord* g = message == WM_CREATE ? nullptr : grid_of(window);
-    if (g != nullptr && g->view != nullptr) {
-        switch (message) {
-            case WM_SETFOCUS:
-            case WM_KILLFOCUS: g->focused = message == WM_SETFOCUS ? 1 : 0; return 0;
-            case WM_LBUTTONDOWN:
-            case WM_RBUTTONDOWN:
-                if (onButtonDown(window, g, message == WM_LBUTTONDOWN, wParam, lParam)) return 0;
-                break;
-            case WM_LBUTTONUP:
-            case WM_RBUTTONUP: onButtonUp(window, g, lParam); return 0;
-            case WM_MOUSEMOVE: onMouseMove(window, g, lParam); return 0;
-            case WM_CAPTURECHANGED:
-                // A drag or a pan whose capture was taken away ends there.
-                if (reinterpret_cast<HWND>(lParam) != window) stopDragging(window, g);
-                return 0;
-            case WM_HSCROLL:
-            case WM_VSCROLL:
-                grid_on_scroll(window, g->view, message == WM_HSCROLL ? SB_HORZ : SB_VERT,
-                               LOWORD(wParam), HIWORD(wParam));
-                return 0;
-            case WM_SIZE: grid_on_size(window, g->view); return 0;
-            case WM_MOUSEWHEEL:
-            case WM_MOUSEHWHEEL:
-                if (grid_on_wheel(window, g, message, wParam)) return 0;
-                break;
-        }
-    }
-    LRESULT result = 0;
-    if (value_control_message(&kValueGridClass, window, message, wParam, lParam, &result))
-        return result;
-    return DefWindowProcA(window, message, wParam, lParam);
+    return run_value_control(&kValueGridClass, gridMessage, window, message, wParam, lParam);
 }
 
 int32_t value_grid_add_item(HWND grid, const ValueItem* item) {

@@ -24,7 +24,9 @@ struct ValueGridContext {
     int32_t left, top, right, bottom;
     float* value;       // the item's value
 };
+#if !defined(_WIN64)  // pointers and handles widen on the 64-bit target
 static_assert(sizeof(ValueGridContext) == 44, "ValueGridContext is eleven 32-bit words");
+#endif
 
 // Callback codes.
 enum ValueGridCode : int32_t {

@@ -12,13 +12,16 @@ struct RulerKind {
     int32_t tickPeriod;   // rows between short ticks
 };
 constexpr RulerKind kRulers[3] = {{50, 10}, {25, 5}, {20, 4}};
+constexpr double kRowTolerance = 1e-3;
 
 void drawRuler(HDC dc, const RulerLayout* l, const AdjustScale* s, int32_t k) {
     const int32_t left = k * l->third;
     const float step = s->steps[k];
     const RulerKind kind = kRulers[k];
-    // Rows above the middle count up from the current value's row.
-    const double offset = std::trunc((static_cast<double>(s->value) - s->lo) / step);
+    // Rows above the middle count up from the current value's row. A value
+    // on a row (2 on a ruler of 0.01) divides to a hair below it in floats:
+    // it still sits on its row.
+    const double offset = std::trunc((static_cast<double>(s->value) - s->lo) / step + kRowTolerance);
     int64_t n = l->graphMid + static_cast<int64_t>(std::isfinite(offset) ? offset : 0.0);
     char label[kValueTextCapacity];
     for (int32_t i = 1; i <= l->graphHeight - 2; ++i, --n) {

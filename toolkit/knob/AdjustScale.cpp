@@ -2,13 +2,15 @@
 
 #include <cmath>
 
+#include "toolkit/ValueText.h"
+
 namespace {
 
 // The quietest level a decibel ruler shows: silence (0) has no logarithm.
 constexpr double kDecibelFloor = -200.0;
 
 double decibels(float linear) {
-    const double db = 20.0 * std::log10(static_cast<double>(linear));
+    const double db = factor_to_decibels(linear);
     return std::isfinite(db) && db > kDecibelFloor ? db : kDecibelFloor;
 }
 
@@ -37,11 +39,13 @@ AdjustScale adjust_scale(float current, float min, float max, int32_t decibels_)
         s.lo = s.hi;
         s.hi = t;
     }
+    s.knobMin = s.lo;
+    s.knobMax = s.hi;
     if (decibels_) {
         const double value = decibels(s.value), lo = decibels(s.lo), hi = decibels(s.hi);
         s.value = static_cast<float>(std::trunc(value));
-        s.lo = static_cast<float>(std::trunc(lo));
-        s.hi = static_cast<float>(std::trunc(hi));
+        s.lo = static_cast<float>(std::ceil(lo)) + 0.0f;  // ceil(-0.4) is -0
+        s.hi = static_cast<float>(std::floor(hi));
         // Whole decibels would leave a narrow range without any travel.
         if (!(s.hi > s.lo)) {
             s.value = static_cast<float>(value);
@@ -50,7 +54,9 @@ AdjustScale adjust_scale(float current, float min, float max, int32_t decibels_)
         }
     }
     if (!std::isfinite(s.value)) s.value = s.lo;
-    s.value = clampTo(s.value, s.lo, s.hi);
+    // + 0.0f: a value cut to -0 is 0.
+    s.value = clampTo(s.value, s.lo, s.hi) + 0.0f;
+    s.origin = s.value;
     s.span = s.hi - s.lo;
 
     const int32_t d = decade(s.span);
@@ -65,16 +71,25 @@ AdjustScale adjust_scale(float current, float min, float max, int32_t decibels_)
 
 int32_t adjust_drag(AdjustScale* scale, int32_t column, int32_t n) {
     if (column < 1 || column > 3 || n == 0) return 0;
-    const float v = clampTo(scale->value + static_cast<float>(n) * scale->steps[column - 1],
-                            scale->lo, scale->hi);
-    if (v == scale->value) return 0;
-    scale->value = v;
+    scale->rows[column - 1] += n;
+    double v = scale->origin;
+    for (int32_t k = 0; k < 3; ++k) v += static_cast<double>(scale->rows[k]) * scale->steps[k];
+    // At an end the next drag starts from there, so that it leaves at once.
+    if (!(v > scale->lo && v < scale->hi)) {
+        v = !(v > scale->lo) ? scale->lo : scale->hi;
+        scale->origin = static_cast<float>(v);
+        for (int64_t& rows : scale->rows) rows = 0;
+    }
+    const float value = static_cast<float>(v) + 0.0f;
+    if (value == scale->value) return 0;
+    scale->value = value;
     return 1;
 }
 
 float adjust_knob_value(const AdjustScale* scale, int32_t decibels_) {
-    if (!decibels_) return scale->value;
-    return static_cast<float>(std::pow(10.0, static_cast<double>(scale->value) * 0.05f));
+    const float v = decibels_ ? static_cast<float>(decibels_to_factor(scale->value))
+                              : scale->value;
+    return clampTo(v, scale->knobMin, scale->knobMax);
 }
 
 void fit_inside(int32_t* x, int32_t* y, int32_t width, int32_t height, int32_t left,

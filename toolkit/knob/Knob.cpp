@@ -29,6 +29,7 @@ int32_t onCreate(HWND window, void* record) {
     k->dragging = 0;
     k->adjustWindow = nullptr;
     k->angle = knob_value_angle(&k->value);
+    k->trail = step_trail_at(k->value.current);
     k->mask = k->look.shape == kShapeCircular ? circle_mask(window, k->look.width) : nullptr;
     k->gapMid = knob_dial(k->value.thetaMin, k->value.thetaMax, k->sweep).gapMid;
     if (k->presetCount > kKnobPresetCapacity) k->presetCount = kKnobPresetCapacity;
@@ -76,8 +77,8 @@ int32_t knob_set_silently(KnobRecord* k, float v) {
     return 1;
 }
 
-void knob_notify(const KnobRecord* k) {
-    notify_owner(&k->notify, k->id, float_bits(k->value.current));
+int32_t knob_notify(KnobRecord* k) {
+    return notify_from_control(k, &k->notify, k->id, float_bits(k->value.current));
 }
 
 namespace {
@@ -85,7 +86,7 @@ namespace {
 bool notifiesWhileMoving(const KnobRecord* k) { return (k->notify.flags & KNOB_NOTIFY_DRAG) != 0; }
 
 void stepBy(KnobRecord* k, int32_t n) {
-    if (!knob_value_step(&k->value, n)) return;
+    if (!knob_value_step(&k->value, n, &k->trail)) return;
     knob_follow_value(k);
     if (notifiesWhileMoving(k)) knob_notify(k);
 }
@@ -113,11 +114,9 @@ int32_t editWith(HWND window, uint32_t bit) {
                                       bit == KNOB_DB, &answer) != 0;
     }
     if (!release_control_record(k)) return 0;
-    if (answered) {
-        knob_set_silently(k, answer);
-        knob_notify(k);
-    }
-    return 1;
+    if (!answered) return 1;
+    knob_set_silently(k, answer);
+    return knob_notify(k);
 }
 
 void editGesture(HWND window, KnobRecord* k) {
@@ -180,16 +179,23 @@ void startDrag(HWND window, KnobRecord* k, int32_t x, int32_t y) {
     knob_repaint(window);
 }
 
-void endDrag(HWND window, KnobRecord* k) {
-    if (!k->dragging) return;
+// Answers 0 when the owner destroyed the knob on a report.
+int32_t endDrag(HWND window, KnobRecord* k) {
+    if (!k->dragging) return 1;
     k->dragging = 0;
     if (GetCapture() == window) ReleaseCapture();
     knob_repaint(window);
-    knob_notify(k);
-    if (k->look.style & KNOB_SPRING) {
-        knob_set_silently(k, k->value.defaultValue);
-        knob_notify(k);
-    }
+    if (!knob_notify(k) || !(k->look.style & KNOB_SPRING)) return 1;
+    knob_set_silently(k, k->value.defaultValue);
+    return knob_notify(k);
+}
+
+// Disabling ends every gesture: a drag ends as when its capture is taken
+// away, and the adjust window closes.
+void onDisable(HWND window, KnobRecord* k) {
+    if (!endDrag(window, k)) return;
+    if (k->adjustWindow != nullptr && IsWindow(k->adjustWindow))
+        SendMessageA(k->adjustWindow, WM_CLOSE, 0, 0);
 }
 
 void angularDrag(KnobRecord* k, int32_t x, int32_t y) {
@@ -198,13 +204,13 @@ void angularDrag(KnobRecord* k, int32_t x, int32_t y) {
     if (!knob_angular_target(&dial, static_cast<float>(x - k->look.extra1),
                              static_cast<float>(k->look.extra2 - y), &target))
         return;  // on the pivot: no direction, and the last point stays
+    k->lastX = x;
+    k->lastY = y;
     if (target != k->angle && knob_value_at_angle(&k->value, target)) {
         k->angle = target;
         knob_repaint(k->window);
     }
     if (notifiesWhileMoving(k)) knob_notify(k);
-    k->lastX = x;
-    k->lastY = y;
 }
 
 int16_t xOf(LPARAM lParam) { return static_cast<int16_t>(LOWORD(lParam)); }
@@ -276,41 +282,44 @@ void onKeyDown(HWND window, KnobRecord* k, WPARAM key) {
 // Commands that are the knob's own, by the same rule as the shared ones.
 uint32_t ownCommand(WPARAM wParam) { return HIWORD(wParam) <= 1 ? LOWORD(wParam) : 0; }
 
+int32_t knobMessage(HWND window, void* record, UINT message, WPARAM wParam, LPARAM lParam,
+                    LRESULT*) {
+    KnobRecord* k = recordOf(record);
+    switch (message) {
+        // Every click is followed by default processing, as is a middle
+        // click during a drag.
+        case WM_LBUTTONDOWN: onLeftButtonDown(window, k, wParam, lParam); return 0;
+        case WM_MBUTTONDOWN:
+            if (k->dragging) return 0;
+            onMiddleButtonDown(window, k, wParam);
+            return 1;
+        case WM_LBUTTONUP: endDrag(window, k); return 1;
+        case WM_LBUTTONDBLCLK: reset(k); return 1;
+        case WM_RBUTTONDOWN: onRightButtonDown(window, k, wParam, lParam); return 1;
+        case WM_MOUSEWHEEL: onMouseWheel(k, wParam); return 1;
+        case WM_MOUSEMOVE: onMouseMove(k, lParam); return 1;
+        case WM_CAPTURECHANGED:
+            // A drag whose capture was taken away ends there.
+            if (reinterpret_cast<HWND>(lParam) != window) endDrag(window, k);
+            return 1;
+        case WM_KEYDOWN:
+            if (wParam == VK_TAB || wParam == VK_ESCAPE) return 0;
+            onKeyDown(window, k, wParam);
+            return 1;
+        case WM_COMMAND:
+            if (control_command_of(&kKnobClass, wParam) == kCommandDisable) {
+                onDisable(window, k);
+                return 0;  // the shared handling disables
+            }
+            return onKnobCommand(window, k, ownCommand(wParam));
+    }
+    return 0;
+}
+
 }  // namespace
 
 LRESULT CALLBACK knob_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    KnobRecord* k = message == WM_CREATE ? nullptr : recordOf(get_control_data(window));
-    if (k != nullptr) {
-        switch (message) {
-            case WM_LBUTTONDOWN:
-                onLeftButtonDown(window, k, wParam, lParam);
-                if (!IsWindow(window)) return 0;
-                break;
-            case WM_LBUTTONUP: endDrag(window, k); return 0;
-            case WM_LBUTTONDBLCLK: reset(k); return 0;
-            case WM_RBUTTONDOWN: onRightButtonDown(window, k, wParam, lParam); return 0;
-            case WM_MBUTTONDOWN:
-                if (k->dragging) break;
-                onMiddleButtonDown(window, k, wParam);
-                return 0;
-            case WM_MOUSEWHEEL: onMouseWheel(k, wParam); return 0;
-            case WM_MOUSEMOVE: onMouseMove(k, lParam); return 0;
-            case WM_CAPTURECHANGED:
-                // A drag whose capture was taken away ends there.
-                if (k->dragging && reinterpret_cast<HWND>(lParam) != window) endDrag(window, k);
-                return 0;
-            case WM_KEYDOWN:
-                if (wParam == VK_TAB || wParam == VK_ESCAPE) break;
-                onKeyDown(window, k, wParam);
-                return 0;
-            case WM_COMMAND:
-                if (onKnobCommand(window, k, ownCommand(wParam))) return 0;
-                break;
-        }
-    }
-    LRESULT result = 0;
-    if (value_control_message(&kKnobClass, window, message, wParam, lParam, &result)) return result;
-    return DefWindowProcA(window, message, wParam, lParam);
+    return run_value_control(&kKnobClass, knobMessage, window, message, wParam, lParam);
 }
 
 HWND create_knob_window(HWND parent, uint16_t id, int32_t x, int32_t y,
@@ -357,7 +366,7 @@ HWND create_knob(HWND parent, uint16_t id, int32_t x, int32_t y, uint32_t style,
     value.max = max;
     value.defaultValue = defaultValue;
     value.step = step;
-    value.digits = 3;
+    value.digits = kKnobDigits;
     value.valueFlags = style;
     return create_knob_window(parent, id, x, y, &look, &notify, &pointer, &value);
 }

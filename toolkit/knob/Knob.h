@@ -56,6 +56,7 @@ struct KnobRecord {
     HMENU menu;
     uint16_t presetCount;
     float presets[kKnobPresetCapacity];
+    StepTrail trail;  // the run of key, wheel and drag steps
 };
 
 // A knob with face bitmap (its size is the knob's) pivoting its pointer at

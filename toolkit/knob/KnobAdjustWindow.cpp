@@ -32,7 +32,9 @@ struct KnobAdjustState {
     HGLOBAL templ;
     uint16_t closeCommand;
     HWND knobWindow;
-    const NotifyTarget* notify;
+    // A copy of the knob's target: an owner that destroys the knob from its
+    // callback frees nothing the notification still reads.
+    NotifyTarget notify;
     const KnobValue* knobValue;
     uint16_t id;
     AdjustScale scale;  // working value, range and the three resolutions
@@ -43,6 +45,7 @@ struct KnobAdjustState {
     HBITMAP graph;   // the three rulers, drawn off screen
     WindowMover mover;
     HWND checkButton;
+    int32_t closing;  // the window is going: capture changes are its own
 };
 
 KnobAdjustState* stateOf(HWND window) { return static_cast<KnobAdjustState*>(get_dialog_data(window)); }
@@ -62,6 +65,7 @@ void redrawGraph(HWND window, KnobAdjustState* s) {
 
 void closeWindow(HWND window, KnobAdjustState* s) {
     const HWND previous = s != nullptr ? s->previousCapture : nullptr;
+    if (s != nullptr) s->closing = 1;
     ReleaseCapture();
     if (previous != nullptr && previous != window && IsWindow(previous)) SetCapture(previous);
     DestroyWindow(window);
@@ -142,7 +146,8 @@ void onValueDrag(HWND window, KnobAdjustState* s, int32_t x, int32_t y) {
     SendMessageA(s->knobWindow, WM_COMMAND, kCommandSetValue, static_cast<LPARAM>(bits));
     // The knob may have closed this window while it took the value.
     if (stateOf(window) != s) return;
-    notify_owner(s->notify, s->id, bits);
+    // The last thing: the owner may destroy the knob, and this window with it.
+    notify_owner(&s->notify, s->id, bits);
 }
 
 void onMouseMove(HWND window, KnobAdjustState* s, LPARAM lParam) {
@@ -158,6 +163,16 @@ void onLeftButtonUp(KnobAdjustState* s, LPARAM lParam) {
     if (mover_is_active(&s->mover))
         mover_end(&s->mover, static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)));
     s->column = 0;
+}
+
+// Another window took the capture: without it no outside click could close
+// this window any more, so it closes now, as its other closers do, and
+// leaves the capture where it went.
+void onCaptureChanged(HWND window, KnobAdjustState* s, HWND newCapture) {
+    if (s->closing || newCapture == window) return;
+    s->closing = 1;
+    mover_cancel(&s->mover);
+    DestroyWindow(window);
 }
 
 void onDestroy(HWND window, KnobAdjustState* s) {
@@ -207,6 +222,9 @@ INT_PTR CALLBACK adjustProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_LBUTTONUP:
             onLeftButtonUp(s, lParam);
             return TRUE;
+        case WM_CAPTURECHANGED:
+            onCaptureChanged(window, s, reinterpret_cast<HWND>(lParam));
+            return TRUE;
         case WM_KEYDOWN:
             if (wParam == VK_ESCAPE) closeWindow(window, s);
             return TRUE;
@@ -236,7 +254,7 @@ HWND open_knob_adjust_window(HWND owner, HWND knobWindow, uint32_t style, int32_
     block.style = style;
     block.closeCommand = closeCommand;
     block.knobWindow = knobWindow;
-    block.notify = notify;
+    if (notify != nullptr) block.notify = *notify;
     block.knobValue = knobValue;
     block.id = id;
     block.scale = adjust_scale(knobValue->current, knobValue->min, knobValue->max,

@@ -14,7 +14,7 @@ bool inDecibels(const KnobRecord* k) { return (k->look.style & KNOB_DB) != 0; }
 
 // A number of the menu: decibels of the stored value on a decibel knob.
 std::string number(const KnobRecord* k, float v, int32_t decimals) {
-    if (inDecibels(k)) v = static_cast<float>(20.0 * std::log10(static_cast<double>(v)));
+    if (inDecibels(k)) v = static_cast<float>(factor_to_decibels(v));
     char text[kValueTextCapacity];
     format_value(v, text, sizeof text, static_cast<uint8_t>(decimals), 0, 1);
     return text;

@@ -18,8 +18,9 @@ void knob_follow_value(KnobRecord* knob);
 // Takes v when it lies inside the range and differs from the value; no
 // notification. Returns 1 when the value changed.
 int32_t knob_set_silently(KnobRecord* knob, float v);
-// Reports the current value to the owner.
-void knob_notify(const KnobRecord* knob);
+// Reports the current value to the owner. Answers 0 when the owner
+// destroyed the knob: nothing may follow then.
+int32_t knob_notify(KnobRecord* knob);
 
 // The context menu, built once at creation; null when it cannot be built.
 HMENU knob_build_menu(const KnobRecord* knob);

@@ -107,12 +107,40 @@ int32_t knob_value_at_angle(KnobValue* value, float angle) {
     return store(value, v);
 }
 
-int32_t knob_value_step(KnobValue* value, int32_t n) {
+int32_t knob_value_step(KnobValue* value, int32_t n, StepTrail* trail) {
     if (n == 0) return 0;
+    StepTrail alone = step_trail_at(value->current);
+    if (trail == nullptr) trail = &alone;
+    const double steps = static_cast<double>(step_trail_extend(trail, value->current, n));
+    const double from = trail->origin;
     float v;
     if (isLogarithmic(value))
-        v = static_cast<float>(value->current * std::pow(static_cast<double>(value->step), n));
+        v = static_cast<float>(from * std::pow(static_cast<double>(value->step), steps));
     else
-        v = static_cast<float>(value->current + static_cast<double>(n) * value->step);
-    return store(value, v);
+        v = static_cast<float>(from + steps * value->step);
+    const int32_t changed = store(value, v);
+    step_trail_arrive(trail, value->current,
+                      value->current == value->min || value->current == value->max);
+    return changed;
+}
+
+// Both directions run in double and round once, so that every value of the
+// knob's steps comes back from its fraction to the same float.
+float knob_value_fraction(const KnobValue* value) {
+    if (!hasSpan(value) || std::isnan(value->current) || value->current <= value->min) return 0.0f;
+    if (value->current >= value->max) return 1.0f;
+    const double min = value->min;
+    if (isLogarithmic(value))
+        return static_cast<float>(std::log(value->current / min) / std::log(value->max / min));
+    return static_cast<float>((value->current - min) / (value->max - min));
+}
+
+int32_t knob_value_at_fraction(KnobValue* value, float fraction) {
+    if (std::isnan(fraction)) return 0;
+    if (!hasSpan(value) || fraction <= 0.0f) return store(value, value->min);
+    if (fraction >= 1.0f) return store(value, value->max);
+    const double min = value->min;
+    if (isLogarithmic(value))
+        return store(value, static_cast<float>(min * std::pow(value->max / min, static_cast<double>(fraction))));
+    return store(value, static_cast<float>(min + fraction * (value->max - min)));
 }

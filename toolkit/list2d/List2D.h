@@ -21,7 +21,9 @@ struct List2DCell {
     HDC dc;
     int32_t selected;  // 1 when the row lies in the selection
 };
+#if !defined(_WIN64)  // pointers and handles widen on the 64-bit target
 static_assert(sizeof(List2DCell) == 24, "List2DCell is six 32-bit words");
+#endif
 
 // Called with the caller removing the arguments.
 typedef int32_t(__cdecl* List2DCallback)(void* user, int32_t code, List2DCell* cell);

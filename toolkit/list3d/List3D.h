@@ -25,7 +25,9 @@ struct List3DCell {
     int32_t depth;  // 1 the back panel ... panelCount the front panel; 0 the row column
     int32_t selectedRow;
 };
+#if !defined(_WIN64)  // pointers and handles widen on the 64-bit target
 static_assert(sizeof(List3DCell) == 44, "List3DCell is eleven 32-bit words");
+#endif
 
 // Called with the caller removing the arguments.
 typedef int32_t(__cdecl* List3DCallback)(void* user, int32_t code, List3DCell* cell);

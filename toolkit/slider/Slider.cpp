@@ -27,6 +27,7 @@ int32_t onCreate(HWND window, void* record) {
     s->focused = 0;
     s->dragging = 0;
     s->thumbPosition = slider_position_of(&s->value, s->value.current);
+    s->trail = step_trail_at(s->value.current);
     if (slider_in_decibels(s)) s->value.decimals = 1;
     s->thumbMask = s->look.shape == kShapeCircular && s->thumb.bitmap != nullptr
                        ? circle_mask(window, s->thumb.width)
@@ -72,11 +73,8 @@ int32_t slider_set_silently(SliderRecord* s, float v) {
     return 1;
 }
 
-int32_t slider_notify(const SliderRecord* s) {
-    // The owner's callback may destroy the slider.
-    void* held = hold_control_record(s->window);
-    notify_owner(&s->notify, s->id, float_bits(s->value.current));
-    return release_control_record(held);
+int32_t slider_notify(SliderRecord* s) {
+    return notify_from_control(s, &s->notify, s->id, float_bits(s->value.current));
 }
 
 namespace {
@@ -86,7 +84,7 @@ bool mouseCaptured() { return toolkit().S_capture != 0; }
 bool directPosition() { return toolkit().S_settopos != 0; }
 
 void stepBy(SliderRecord* s, int32_t n) {
-    if (!slider_step(&s->value, n)) return;
+    if (!slider_step(&s->value, n, &s->trail)) return;
     slider_follow_value(s);
     if (notifiesWhileMoving(s)) slider_notify(s);
 }
@@ -209,33 +207,39 @@ void onKeyDown(HWND window, SliderRecord* s, WPARAM key) {
 // Commands that are the slider's own, by the same rule as the shared ones.
 uint32_t ownCommand(WPARAM wParam) { return HIWORD(wParam) <= 1 ? LOWORD(wParam) : 0; }
 
+int32_t sliderMessage(HWND window, void* record, UINT message, WPARAM wParam, LPARAM lParam,
+                      LRESULT*) {
+    SliderRecord* s = recordOf(record);
+    switch (message) {
+        case WM_LBUTTONDOWN: onLeftButtonDown(window, s, wParam, lParam); return 1;
+        case WM_MBUTTONDOWN: edit(window, s); return 1;
+        case WM_LBUTTONUP: endDrag(window, s); return 1;
+        case WM_LBUTTONDBLCLK: reset(s); return 1;
+        case WM_RBUTTONDOWN: onRightButtonDown(window, s, lParam); return 1;
+        case WM_MOUSEMOVE: onMouseMove(window, s, wParam, lParam); return 1;
+        case WM_MOUSEWHEEL: onMouseWheel(s, wParam); return 1;
+        case WM_CAPTURECHANGED:
+            // A drag whose capture was taken away ends there.
+            if (reinterpret_cast<HWND>(lParam) != window) endDrag(window, s);
+            return 1;
+        case WM_KEYDOWN:
+            if (wParam == VK_TAB || wParam == VK_ESCAPE) return 0;
+            onKeyDown(window, s, wParam);
+            return 1;
+        case WM_COMMAND:
+            // Disabling ends a drag as when its capture is taken away; the
+            // shared handling then disables.
+            if (control_command_of(&kSliderClass, wParam) == kCommandDisable) {
+                endDrag(window, s);
+                return 0;
+            }
+            return onSliderCommand(window, s, ownCommand(wParam));
+    }
+    return 0;
+}
+
 }  // namespace
 
 LRESULT CALLBACK slider_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    SliderRecord* s = message == WM_CREATE ? nullptr : recordOf(get_control_data(window));
-    if (s != nullptr) {
-        switch (message) {
-            case WM_LBUTTONDOWN: onLeftButtonDown(window, s, wParam, lParam); return 0;
-            case WM_MBUTTONDOWN: edit(window, s); return 0;
-            case WM_LBUTTONUP: endDrag(window, s); return 0;
-            case WM_LBUTTONDBLCLK: reset(s); return 0;
-            case WM_RBUTTONDOWN: onRightButtonDown(window, s, lParam); return 0;
-            case WM_MOUSEMOVE: onMouseMove(window, s, wParam, lParam); return 0;
-            case WM_MOUSEWHEEL: onMouseWheel(s, wParam); return 0;
-            case WM_CAPTURECHANGED:
-                // A drag whose capture was taken away ends there.
-                if (reinterpret_cast<HWND>(lParam) != window) endDrag(window, s);
-                return 0;
-            case WM_KEYDOWN:
-                if (wParam == VK_TAB || wParam == VK_ESCAPE) break;
-                onKeyDown(window, s, wParam);
-                return 0;
-            case WM_COMMAND:
-                if (onSliderCommand(window, s, ownCommand(wParam))) return 0;
-                break;
-        }
-    }
-    LRESULT result = 0;
-    if (value_control_message(&kSliderClass, window, message, wParam, lParam, &result)) return result;
-    return DefWindowProcA(window, message, wParam, lParam);
+    return run_value_control(&kSliderClass, sliderMessage, window, message, wParam, lParam);
 }

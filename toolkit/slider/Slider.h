@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "toolkit/ControlTypes.h"
+#include "toolkit/StepTrail.h"
 #include "toolkit/slider/SliderTrack.h"
 
 // Style word bits (SLIDER_HORIZONTAL too).
@@ -62,6 +63,7 @@ struct SliderRecord {
     HMENU menu;
     uint16_t presetCount;
     float presets[kSliderPresetCapacity];
+    StepTrail trail;  // the run of key, wheel and drag steps
 };
 
 // A slider on track (its size is the slider's) with thumb, centred across

@@ -9,7 +9,7 @@ namespace {
 
 // A number of the menu, in decibels on a decibel slider, with its sign.
 std::string number(const SliderRecord* s, float v, int32_t decimals) {
-    if (slider_in_decibels(s)) v = static_cast<float>(20.0 * std::log10(static_cast<double>(v)));
+    if (slider_in_decibels(s)) v = static_cast<float>(factor_to_decibels(v));
     char text[kValueTextCapacity];
     format_value(v, text, sizeof text, static_cast<uint8_t>(decimals), 0, 1);
     return text;

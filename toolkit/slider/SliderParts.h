@@ -25,7 +25,7 @@ void slider_follow_value(SliderRecord* slider);
 int32_t slider_set_silently(SliderRecord* slider, float v);
 // Reports the current value to the owner. Answers 0 when the owner's
 // callback destroyed the slider: its record must not be touched then.
-int32_t slider_notify(const SliderRecord* slider);
+int32_t slider_notify(SliderRecord* slider);
 
 // Runs the edit dialogs the style asks for, in turn. Answers 0 when the
 // slider was destroyed while one ran.

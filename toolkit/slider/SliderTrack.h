@@ -8,6 +8,8 @@
 // than maximum) as on a normal one.
 #include <cstdint>
 
+#include "toolkit/StepTrail.h"
+
 // Style word and value flags: a horizontal slider (otherwise vertical).
 constexpr uint32_t SLIDER_HORIZONTAL = 0x10000;
 // Value flags: a logarithmic scale, which the slider does not offer; setup
@@ -55,8 +57,9 @@ int32_t slider_pixel(float position);
 // outside are refused, not clamped). 1 when the value changed.
 int32_t slider_set(SliderValue* value, float v);
 // Moves the value n steps toward the maximum end, limited to the range. 1
-// when the value changed.
-int32_t slider_step(SliderValue* value, int32_t n);
+// when the value changed. The step is taken from the trail's origin when it
+// continues the trail's run (a null trail runs from the value alone).
+int32_t slider_step(SliderValue* value, int32_t n, StepTrail* trail = nullptr);
 
 // Steps toward the maximum end of each gesture.
 enum SliderArrow : int32_t { kArrowLeft = 37, kArrowUp = 38, kArrowRight = 39, kArrowDown = 40 };

@@ -111,10 +111,8 @@ void repaint(HWND window) { repaint_control(&kSwitchClass, window); }
 
 // Reports the button's value. The owner may destroy the button from its
 // callback: false then, and the record must not be touched again.
-bool report(HWND window, SwitchRecord* r) {
-    void* held = hold_control_record(window);
-    notify_owner(&r->target, r->id, float_bits(r->value));
-    return release_control_record(held) != 0;
+bool report(SwitchRecord* r) {
+    return notify_from_control(r, &r->target, r->id, float_bits(r->value)) != 0;
 }
 
 // A press cut short (disabled, capture taken away): no report.
@@ -134,7 +132,7 @@ void pressMomentary(HWND window, SwitchRecord* r) {
     if (!autoRepeats(r)) return;
     r->repeatPaused = 0;
     r->repeatTicks = 0;
-    r->timerId = static_cast<uint32_t>(SetTimer(window, kSwitchRepeatTimer, kSwitchRepeatPeriodMs, nullptr));
+    r->timerId = SetTimer(window, kSwitchRepeatTimer, kSwitchRepeatPeriodMs, nullptr);
 }
 
 void press(HWND window, SwitchRecord* r) {
@@ -143,18 +141,18 @@ void press(HWND window, SwitchRecord* r) {
         case SWITCH_MOMENTARY:
             if (r->pressed) return;  // held by mouse and key at once
             pressMomentary(window, r);
-            if (autoRepeats(r) && !report(window, r)) return;
+            if (autoRepeats(r) && !report(r)) return;
             break;
         case SWITCH_TOGGLE:
             SetFocus(window);
             r->value = r->value == 0.0f ? 1.0f : 0.0f;
-            if (!report(window, r)) return;
+            if (!report(r)) return;
             break;
         case SWITCH_SET_ONLY:
             SetFocus(window);
             if (r->value != 0.0f) return;
             r->value = 1.0f;
-            if (!report(window, r)) return;
+            if (!report(r)) return;
             break;
         default:
             return;  // an indicator
@@ -166,25 +164,20 @@ void release(HWND window, SwitchRecord* r, bool inside) {
     if (modeOf(r) != SWITCH_MOMENTARY || !r->enabled || !r->pressed) return;
     SetFocus(window);
     endPress(window, r);
-    if (!autoRepeats(r) && inside && !report(window, r)) return;
+    if (!autoRepeats(r) && inside && !report(r)) return;
     r->value = 0.0f;
     repaint(window);
 }
 
-LRESULT onLeftButtonDown(HWND window, SwitchRecord* r) {
-    press(window, r);
-    return 0;
-}
+void onLeftButtonDown(HWND window, SwitchRecord* r) { press(window, r); }
 
-LRESULT onLeftButtonUp(HWND window, SwitchRecord* r, LPARAM lParam) {
+void onLeftButtonUp(HWND window, SwitchRecord* r, LPARAM lParam) {
     release(window, r, point_in_client(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)) != 0);
-    return 0;
 }
 
-LRESULT onMouseMove(HWND window, SwitchRecord* r, LPARAM lParam) {
+void onMouseMove(HWND window, SwitchRecord* r, LPARAM lParam) {
     if (r->enabled && r->pressed && autoRepeats(r))
         r->repeatPaused = point_in_client(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)) ? 0 : 1;
-    return 0;
 }
 
 // Enter and Space press; a key the keyboard repeats while held is no new
@@ -201,11 +194,11 @@ bool onKeyUp(HWND window, SwitchRecord* r, WPARAM key) {
     return true;
 }
 
-bool onTimer(HWND window, SwitchRecord* r, WPARAM timer) {
+bool onTimer(SwitchRecord* r, WPARAM timer) {
     if (timer != kSwitchRepeatTimer || !r->pressed || r->repeatPaused) return false;
     const uint32_t t = r->repeatTicks;
     r->repeatTicks = t + 1;
-    if (switch_repeat_reports(t)) report(window, r);
+    if (switch_repeat_reports(t)) report(r);
     return true;
 }
 
@@ -223,36 +216,24 @@ void onCommand(HWND window, SwitchRecord* r, WPARAM wParam) {
     if (control_command_of(&kSwitchClass, wParam) == kCommandDisable) cancelPress(window, r);
 }
 
+int32_t switchMessage(HWND window, void* record, UINT message, WPARAM wParam, LPARAM lParam,
+                      LRESULT*) {
+    SwitchRecord* r = recordOf(record);
+    switch (message) {
+        case WM_LBUTTONDOWN: onLeftButtonDown(window, r); return 1;
+        case WM_LBUTTONUP: onLeftButtonUp(window, r, lParam); return 1;
+        case WM_MOUSEMOVE: onMouseMove(window, r, lParam); return 1;
+        case WM_KEYDOWN: return onKeyDown(window, r, wParam, lParam);
+        case WM_KEYUP: return onKeyUp(window, r, wParam);
+        case WM_TIMER: return onTimer(r, wParam);
+        case WM_CAPTURECHANGED: onCaptureChanged(window, r, lParam); return 0;
+        case WM_COMMAND: onCommand(window, r, wParam); return 0;
+    }
+    return 0;
+}
+
 }  // namespace
 
 LRESULT CALLBACK switch_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    SwitchRecord* r = recordOf(get_control_data(window));
-    if (r != nullptr) {
-        switch (message) {
-            case WM_LBUTTONDOWN:
-                return onLeftButtonDown(window, r);
-            case WM_LBUTTONUP:
-                return onLeftButtonUp(window, r, lParam);
-            case WM_MOUSEMOVE:
-                return onMouseMove(window, r, lParam);
-            case WM_KEYDOWN:
-                if (onKeyDown(window, r, wParam, lParam)) return 0;
-                break;
-            case WM_KEYUP:
-                if (onKeyUp(window, r, wParam)) return 0;
-                break;
-            case WM_TIMER:
-                if (onTimer(window, r, wParam)) return 0;
-                break;
-            case WM_CAPTURECHANGED:
-                onCaptureChanged(window, r, lParam);
-                break;
-            case WM_COMMAND:
-                onCommand(window, r, wParam);
-                break;
-        }
-    }
-    LRESULT result = 0;
-    if (value_control_message(&kSwitchClass, window, message, wParam, lParam, &result)) return result;
-    return DefWindowProcA(window, message, wParam, lParam);
+    return run_value_control(&kSwitchClass, switchMessage, window, message, wParam, lParam);
 }

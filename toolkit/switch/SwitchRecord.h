@@ -20,7 +20,7 @@ struct SwitchRecord {
     int32_t pressed;             // momentary: between press and release
     HWND previousCapture;        // given the capture back on release
     uint32_t repeatTicks;        // auto-repeat ticks since the press
-    uint32_t timerId;            // 0 while no repeat timer runs
+    UINT_PTR timerId;            // 0 while no repeat timer runs
     int32_t repeatPaused;        // 1 while auto-repeat is stopped or paused
 };
 

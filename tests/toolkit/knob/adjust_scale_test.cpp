@@ -51,6 +51,33 @@ TEST(AdjustScale, DecibelRulers) {
     EXPECT_TRUE(std::isfinite(silent.lo) && std::isfinite(silent.value));
 }
 
+TEST(AdjustScale, EveryValueSentLiesInTheKnobsRange) {
+    // Decibel ends rounded outward would reach below 1.5 (3 dB gives 1.41).
+    struct Case { float min, max, current; } cases[] = {
+        {1.5f, 4, 2}, {0.25f, 1, 0.5f}, {0.3f, 0.9f, 0.5f}, {0.001f, 2, 1}};
+    for (const auto& c : cases) {
+        AdjustScale s = adjust_scale(c.current, c.min, c.max, 1);
+        for (int32_t n : {-100000, 1, 1, 100000, -1}) {
+            adjust_drag(&s, 1, n);
+            const float sent = adjust_knob_value(&s, 1);
+            EXPECT_GE(sent, c.min) << c.min << ".." << c.max << " at " << s.value << " dB";
+            EXPECT_LE(sent, c.max) << c.min << ".." << c.max << " at " << s.value << " dB";
+        }
+    }
+    EXPECT_EQ(adjust_scale(2, 1.5f, 4, 1).lo, 4.0f);  // 3.52 dB rounded inward
+}
+
+TEST(AdjustScale, DragsThatCancelReturnExactlyAndZeroHasNoSign) {
+    // A decibel knob a little below 1 shows 0 dB, not -0.
+    AdjustScale s = adjust_scale(0.95f, 0.25f, 1, 1);
+    EXPECT_EQ(s.value, 0.0f);
+    EXPECT_FALSE(std::signbit(s.value));
+    for (int32_t column : {1, 2, 3}) adjust_drag(&s, column, -7);
+    for (int32_t column : {3, 1, 2}) adjust_drag(&s, column, 7);
+    EXPECT_EQ(s.value, 0.0f);
+    EXPECT_FALSE(std::signbit(s.value));
+}
+
 TEST(AdjustScale, DragStaysInTheRange) {
     AdjustScale s = adjust_scale(2, 1, 8, 0);
     EXPECT_EQ(adjust_drag(&s, 1, 100), 1);

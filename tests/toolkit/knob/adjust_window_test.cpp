@@ -235,6 +235,59 @@ TEST_F(AdjustWindowTest, ClosesOnOutsideClickRightButtonMiddleButtonAndEscape) {
     }
 }
 
+TEST_F(AdjustWindowTest, ClosesWhenAnotherWindowTakesTheCapture) {
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, host_, nullptr, nullptr, nullptr);
+    for (bool moving : {false, true}) {
+        HWND w = open();
+        ASSERT_NE(w, nullptr);
+        if (moving) {
+            mouse(w, WM_LBUTTONDOWN, 50, 5);
+            mouse(w, WM_MOUSEMOVE, 80, 25);
+        }
+        SetCapture(other);
+        EXPECT_FALSE(IsWindow(w)) << moving;
+        EXPECT_EQ(GetCapture(), other) << moving;  // the capture stays where it went
+        EXPECT_EQ(toolkit().adjustWindow, nullptr);
+        EXPECT_EQ(g_knob.closes, moving ? 2 : 1);
+        ReleaseCapture();
+    }
+    DestroyWindow(other);
+}
+
+TEST_F(AdjustWindowTest, RulersShowTicksLabelsHatchingAndTheValueBox) {
+    // Range 1 to 8 at 2: ruler 1 moves 0.01 a row, and row r of the rulers
+    // (client row r + 20) shows n = 241 - r hundredths above the minimum.
+    HWND w = open();
+    ASSERT_NE(w, nullptr);
+    UpdateWindow(w);
+    const COLORREF* palette = toolkit().palette;
+    const auto at = [w](int x, int row) {
+        HDC dc = GetDC(w);
+        const COLORREF c = GetPixel(dc, x, row + 20);
+        ReleaseDC(w, dc);
+        return c;
+    };
+    const int third = 231 / 3, middle = 140;
+    EXPECT_EQ(at(4, 41), palette[10]);           // n = 200: a labelled tick (3.0)
+    EXPECT_EQ(at(4, 42), palette[14]);
+    EXPECT_EQ(at(third - 3, 51), palette[11]);   // n = 190: a short tick
+    EXPECT_EQ(at(third - 3, 52), palette[14]);
+    EXPECT_EQ(at(30, 251), palette[13]);         // n = -10, below the minimum: hatched
+    EXPECT_EQ(at(30, 250), palette[14]);
+    for (int k = 0; k < 3; ++k) {
+        // Each ruler's value box, with its text, across the middle.
+        EXPECT_EQ(at(k * third + third - 6, middle + 7), palette[13]) << k;
+        int ink = 0;
+        for (int y = middle - 8; y < middle + 8; ++y)
+            for (int x = k * third + 5; x < k * third + 40; ++x) ink += at(x, y) == palette[0];
+        EXPECT_GT(ink, 20) << k;
+    }
+    // Ten rows up the coarse ruler: the scale follows the value.
+    drag(w, 20, 150, 0, 10);
+    EXPECT_EQ(at(4, 41), palette[14]);
+    EXPECT_EQ(at(4, 51), palette[10]);
+}
+
 TEST_F(AdjustWindowTest, SecondWindowClosesTheFirst) {
     HWND first = open();
     HWND otherKnob = CreateWindowExA(0, "QcAdjustTestKnob", "", WS_CHILD, 0, 0, 32, 32, host_,

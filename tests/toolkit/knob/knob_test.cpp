@@ -8,11 +8,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "LeakCheck.h"
 #include "ModalScript.h"
+#include "OwnerDestroys.h"
 #include "Screenshot.h"
 #include "ToolkitTestWindows.h"
 #include "toolkit/ControlData.h"
@@ -27,12 +29,14 @@ constexpr uint16_t kId = 9;
 struct Reports {
     std::vector<float> values;
     int32_t lastCode = 0;
+    OwnerDestroys destroys;
 };
 
 int32_t __cdecl report(void* user, int32_t code, uint32_t value) {
     auto* r = static_cast<Reports*>(user);
     r->values.push_back(bits_float(value));
     r->lastCode = code;
+    r->destroys.onReport();
     return 0;
 }
 
@@ -166,24 +170,37 @@ TEST_F(KnobTest, WheelAndKeys) {
 
 TEST_F(KnobTest, AngularDragSnapsInTheDeadZone) {
     toolkit().knob_mouse_mode = 2;
-    HWND k = knob(0x1000000, 0, 1, 0.5f, 0.01f);
-    mouse(k, WM_LBUTTONDOWN, 17, 17);
-    // Just past the maximum (280 degrees) snaps to max; just before the
-    // minimum (260) snaps to min; inside the travel the value follows.
-    const struct { float degrees; float expected; } moves[] = {
-        {280, 1.0f}, {260, 0.0f}, {90, 0.5f}, {0, 0.8f}};
-    for (const auto& m : moves) {
-        const float a = m.degrees * kDegree;
-        mouse(k, WM_MOUSEMOVE, 17 + std::lround(12 * std::cos(a)), 17 - std::lround(12 * std::sin(a)));
-        EXPECT_NEAR(value(k), m.expected, 1e-4) << m.degrees;
-        EXPECT_LT(record(k)->angle, kTwoPi);
+    // Mouse angles in degrees and the values they give: inside the travel
+    // the value follows; in the dead zone it snaps to the nearer end, the
+    // boundary being the middle of the dead zone. The editor's travels wrap
+    // around 0 degrees.
+    struct Move { float degrees, expected; };
+    const struct Travel {
+        uint16_t from, to;
+        float min, max;
+        std::vector<Move> moves;
+    } travels[] = {
+        {240, 300, 0, 1, {{280, 1}, {260, 0}, {90, 0.5f}, {0, 0.8f}}},
+        {90, 225, 1, 8, {{160, 8}, {150, 1}, {0, 3.8f}}},         // compression
+        {240, 90, 0.25f, 1, {{0, 1}, {330, 0.25f}, {180, 0.55f}}}, // limit
+    };
+    for (const auto& t : travels) {
+        HWND k = knob(0x1000000, t.min, t.max, t.min, 0.01f, t.from, t.to);
+        mouse(k, WM_LBUTTONDOWN, 17, 17);
+        for (const auto& m : t.moves) {
+            const float a = m.degrees * kDegree;
+            mouse(k, WM_MOUSEMOVE, 17 + std::lround(12 * std::cos(a)), 17 - std::lround(12 * std::sin(a)));
+            EXPECT_NEAR(value(k), m.expected, 1e-4) << t.from << " to " << t.to << " at " << m.degrees;
+            EXPECT_LT(record(k)->angle, kTwoPi);
+        }
+        // On the pivot nothing changes and the last point stays.
+        const int32_t lastX = record(k)->lastX;
+        const float held = value(k);
+        mouse(k, WM_MOUSEMOVE, 17, 17);
+        EXPECT_EQ(value(k), held);
+        EXPECT_EQ(record(k)->lastX, lastX);
+        mouse(k, WM_LBUTTONUP, 17, 17, 0);
     }
-    // On the pivot nothing changes and the last point stays.
-    const int32_t lastX = record(k)->lastX;
-    mouse(k, WM_MOUSEMOVE, 17, 17);
-    EXPECT_NEAR(value(k), 0.8f, 1e-4);
-    EXPECT_EQ(record(k)->lastX, lastX);
-    mouse(k, WM_LBUTTONUP, 17, 17, 0);
 }
 
 TEST_F(KnobTest, CommandsAndPresets) {
@@ -311,6 +328,15 @@ TEST_F(KnobTest, EditGestures) {
     EXPECT_TRUE(g_modal.sawEdit);
     EXPECT_EQ(reports_.values.size(), reported);
 
+    // The edit text has the decimals of the menu's value line: the low byte.
+    record(plain)->value.digits = 0x102;
+    g_modal = ModalScript{};
+    run_modal([&] { mouse(plain, WM_RBUTTONDOWN, 16, 16, MK_RBUTTON); });
+    EXPECT_EQ(menuText(record(plain)->menu, 50), "Current value : +3.25");
+    g_modal = ModalScript{};
+    run_modal([&] { key(plain, VK_INSERT); });
+    EXPECT_EQ(g_modal.editText, "3.25");
+
     // Time knobs open the time entry dialog.
     HWND time = knob(KNOB_EDIT_TIME, 0, 10, 0.5f, 0.1f);
     g_modal = ModalScript{};
@@ -340,6 +366,78 @@ TEST_F(KnobTest, DestroyedWhileItsDialogsRun) {
         EXPECT_FALSE(IsWindow(k)) << style;
         EXPECT_TRUE(reports_.values.empty()) << style;
     }
+}
+
+TEST_F(KnobTest, OwnerMayDestroyTheKnobFromAnyReport) {
+    const auto drag = [](HWND k, int32_t x, int32_t y) {
+        mouse(k, WM_LBUTTONDOWN, 17, 17);
+        mouse(k, WM_MOUSEMOVE, x, y);
+    };
+    const struct Path {
+        const char* name;
+        uint32_t style;
+        int32_t mode;
+        std::function<void(HWND)> act;
+    } paths[] = {
+        {"linear drag", KNOB_NOTIFY_DRAG, 1, [&](HWND k) { drag(k, 17, 10); }},
+        {"angular drag", KNOB_NOTIFY_DRAG, 2, [&](HWND k) { drag(k, 29, 17); }},
+        {"spring released", KNOB_SPRING, 1,
+         [&](HWND k) { drag(k, 17, 10); mouse(k, WM_LBUTTONUP, 17, 10, 0); }},
+        {"spring losing the capture", KNOB_SPRING, 1, [&](HWND k) { drag(k, 17, 10); SetCapture(host_); }},
+        {"spring disabled", KNOB_SPRING, 1,
+         [&](HWND k) { drag(k, 17, 10); send_control_command(k, kCommandDisable, 0); }},
+        {"key", KNOB_NOTIFY_DRAG, 1, [](HWND k) { key(k, VK_UP); }},
+        {"wheel", KNOB_NOTIFY_DRAG, 1, [](HWND k) { wheel(k, 120); }},
+        {"menu choice", 0, 1, [](HWND k) { SendMessageA(k, WM_COMMAND, kKnobSetMax, 0); }},
+        {"edit dialogs", KNOB_EDIT_VALUE | KNOB_EDIT_TIME, 1, [](HWND k) {
+             g_modal = ModalScript{};
+             g_modal.confirm = true;
+             g_modal.typeText = "0.75";
+             run_modal([&] { key(k, VK_INSERT); });
+         }},
+        {"adjust window", 0, 1, [](HWND k) {
+             mouse(k, WM_LBUTTONDOWN, 16, 16, MK_LBUTTON | MK_SHIFT);
+             HWND adjust = record(k)->adjustWindow;
+             SendMessageA(adjust, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 150));
+             SendMessageA(adjust, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 160));
+             EXPECT_FALSE(IsWindow(adjust));
+         }},
+    };
+    for (const auto& p : paths) {
+        toolkit().knob_mouse_mode = p.mode;
+        HWND k = knob(p.style, 0, 1, 0.5f, 0.01f);
+        reports_.values.clear();
+        reports_.destroys.arm(k, sizeof(KnobRecord));
+        p.act(k);
+        EXPECT_EQ(reports_.values.size(), 1u) << p.name;
+        reports_.destroys.expectClean(p.name);
+        EXPECT_NE(GetCapture(), k) << p.name;
+        ReleaseCapture();
+    }
+    reports_.destroys.disarm();
+}
+
+TEST_F(KnobTest, DisablingEndsTheDragAndClosesTheAdjustWindow) {
+    HWND k = knob(KNOB_NOTIFY_DRAG, 0, 1, 0.5f, 0.01f);
+    mouse(k, WM_LBUTTONDOWN, 16, 16);
+    mouse(k, WM_MOUSEMOVE, 16, 10);
+    send_control_command(k, kCommandDisable, 0);
+    EXPECT_EQ(record(k)->dragging, 0);
+    EXPECT_NE(GetCapture(), k);
+    const float ended = value(k);
+    EXPECT_EQ(reports_.values.back(), ended);  // reported as when the capture is lost
+    const size_t reported = reports_.values.size();
+    mouse(k, WM_MOUSEMOVE, 16, 4);
+    EXPECT_EQ(value(k), ended);
+    EXPECT_EQ(reports_.values.size(), reported);
+
+    send_control_command(k, kCommandEnable, 0);
+    mouse(k, WM_LBUTTONDOWN, 16, 16, MK_LBUTTON | MK_SHIFT);
+    HWND adjust = record(k)->adjustWindow;
+    ASSERT_NE(adjust, nullptr);
+    send_control_command(k, kCommandDisable, 0);
+    EXPECT_FALSE(IsWindow(adjust));
+    EXPECT_EQ(record(k)->adjustWindow, nullptr);
 }
 
 TEST_F(KnobTest, AdjustWindowFromShiftClickAndMenu) {

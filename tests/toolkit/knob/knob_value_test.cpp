@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "toolkit/knob/KnobStyle.h"
 #include "toolkit/knob/KnobValue.h"
@@ -111,6 +112,70 @@ TEST(KnobValue, Stepping) {
     EXPECT_NEAR(log.current, 25.937f, 1e-3);
     knob_value_step(&log, 1000);
     EXPECT_EQ(log.current, 100.0f);
+}
+
+TEST(KnobValue, StepsThatCancelReturnExactly) {
+    // Each run of steps from the default: where it ends.
+    const struct Case {
+        const char* name;
+        float min, max, def, step;
+        uint32_t flags;
+        std::vector<int32_t> steps;
+        float expected;
+    } cases[] = {
+        {"gain Up, Down from 0 dB", -24, 24, 0, 0.05f, 0, {10, -10}, 0.0f},
+        {"mixed steps", -24, 24, 0.05f, 0.05f, 0, {1, 10, -3, -7, -1}, 0.05f},
+        {"logarithmic", 1, 100, 10, 1.1f, KNOB_LOG, {10, -1, -9}, 10.0f},
+        {"held at max, back at once", 0, 1, 0.95f, 0.1f, 0, {5, -1}, 0.9f},
+    };
+    for (const auto& c : cases) {
+        KnobValue v = knob(c.min, c.max, c.def, c.step, 240, 300, c.flags);
+        StepTrail trail = step_trail_at(v.current);
+        for (int32_t n : c.steps) knob_value_step(&v, n, &trail);
+        EXPECT_EQ(v.current, c.expected) << c.name;
+        EXPECT_FALSE(std::signbit(v.current)) << c.name;
+    }
+    // A value set by anything else begins a new run there.
+    KnobValue v = knob(-24, 24, 0, 0.05f, 240, 300);
+    StepTrail trail = step_trail_at(v.current);
+    knob_value_step(&v, 10, &trail);
+    v.current = 3.0f;
+    knob_value_step(&v, 10, &trail);
+    knob_value_step(&v, -10, &trail);
+    EXPECT_EQ(v.current, 3.0f);
+}
+
+// Fractions of the travel: the ends exactly, the middle of a logarithmic
+// range at its geometric middle, a fraction outside [0, 1] at the nearest
+// end and NaN nowhere.
+TEST(KnobValue, FractionsOfTheTravel) {
+    const struct Case {
+        float min, max;
+        uint32_t flags;
+        float value, fraction;
+    } cases[] = {
+        {-24, 24, 0, -24, 0}, {-24, 24, 0, 24, 1}, {-24, 24, 0, 6, 0.625f},
+        {1, 100, KNOB_LOG, 1, 0}, {1, 100, KNOB_LOG, 100, 1}, {1, 100, KNOB_LOG, 10, 0.5f},
+    };
+    for (const auto& c : cases) {
+        KnobValue v = knob(c.min, c.max, c.min, 1.1f, 240, 300, c.flags);
+        v.current = c.value;
+        EXPECT_NEAR(knob_value_fraction(&v), c.fraction, 1e-7) << c.value;
+        v.current = c.min == c.value ? c.max : c.min;
+        EXPECT_EQ(knob_value_at_fraction(&v, c.fraction), 1);
+        EXPECT_NEAR(v.current, c.value, 1e-5) << c.fraction;
+    }
+    KnobValue v = knob(1, 100, 10, 1.1f, 240, 300, KNOB_LOG);
+    EXPECT_EQ(knob_value_at_fraction(&v, NAN), 0);
+    EXPECT_EQ(v.current, 10.0f);
+    knob_value_at_fraction(&v, 7.0f);
+    EXPECT_EQ(v.current, 100.0f);
+    knob_value_at_fraction(&v, -0.5f);
+    EXPECT_EQ(v.current, 1.0f);
+    for (float outside : {0.5f, 200.0f, NAN}) {
+        v.current = outside;
+        EXPECT_EQ(knob_value_fraction(&v), outside > 1 ? 1.0f : 0.0f);
+    }
 }
 
 TEST(KnobValue, BackwardsEmptyAndBrokenRanges) {

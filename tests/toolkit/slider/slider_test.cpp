@@ -8,11 +8,13 @@
 #include <windows.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "GdiObjectCounter.h"
 #include "ModalScript.h"
+#include "OwnerDestroys.h"
 #include "SampleContent.h"
 #include "Screenshot.h"
 #include "ToolkitTestWindows.h"
@@ -27,16 +29,14 @@ constexpr uint32_t kH = SLIDER_HORIZONTAL;
 
 struct Reports {
     std::vector<float> values;
-    HWND destroyOnReport = nullptr;  // the owner closes this slider on its next report
+    OwnerDestroys destroys;
 };
 
 int32_t __cdecl report(void* user, int32_t code, uint32_t value) {
     auto* r = static_cast<Reports*>(user);
     EXPECT_EQ(code & 0xFFFF, kId);
     r->values.push_back(bits_float(value));
-    HWND closing = r->destroyOnReport;
-    r->destroyOnReport = nullptr;
-    if (closing != nullptr) DestroyWindow(closing);
+    r->destroys.onReport();
     return 0;
 }
 
@@ -133,6 +133,17 @@ TEST_F(SliderTest, KeysAndWheelStepAndReport) {
     key(quiet, VK_RIGHT);
     EXPECT_EQ(value(quiet), 1.0f);
     EXPECT_EQ(reports_.values.size(), reported);
+
+    // Without a callback the report is posted to the owner.
+    HWND posting = create_stock_slider(host_, kId, 10, 60, kH | SLIDER_NOTIFY_DRAG, 0, 10, 0, 0.5f,
+                                       nullptr, nullptr);
+    sliders_.push_back(posting);
+    pumpMessages();
+    key(posting, VK_RIGHT);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, host_, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, kId);
+    EXPECT_EQ(static_cast<uint32_t>(msg.lParam), float_bits(0.5f));
 }
 
 TEST_F(SliderTest, CommandsAndPresets) {
@@ -188,11 +199,21 @@ TEST_F(SliderTest, DragsWithAndWithoutCapture) {
     mouse(s, WM_MOUSEMOVE, 118, 17);
     EXPECT_FLOAT_EQ(value(s), 8.5f);
 
-    // A drag whose capture is taken away ends there, with its report.
+    // A drag whose capture is taken away ends there, with its report; so
+    // does one whose slider is disabled, and later moves change nothing.
     SetCapture(host_);
     EXPECT_EQ(record(s)->dragging, 0);
     EXPECT_FLOAT_EQ(reports_.values.back(), 8.5f);
     ReleaseCapture();
+    toolkit().S_capture = 1;
+    mouse(s, WM_LBUTTONDOWN, 60, 8);
+    mouse(s, WM_MOUSEMOVE, 65, 8);
+    send_control_command(s, kCommandDisable, 0);
+    EXPECT_EQ(record(s)->dragging, 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_FLOAT_EQ(reports_.values.back(), 9.0f);
+    mouse(s, WM_MOUSEMOVE, 90, 8);
+    EXPECT_FLOAT_EQ(value(s), 9.0f);
 }
 
 TEST_F(SliderTest, DirectMousePositionPutsTheThumbAtThePointer) {
@@ -253,6 +274,16 @@ TEST_F(SliderTest, MenuTextsAndState) {
     g_modal = ModalScript{};
     run_modal([&] { mouse(s, WM_RBUTTONDOWN, 5, 5, MK_RBUTTON); });
     EXPECT_FALSE(g_modal.sawMenu);
+}
+
+TEST_F(SliderTest, MenuAndEditTextShowTheSameDecimals) {
+    HWND s = slider(kH | SLIDER_EDIT_VALUE, 0, 10, 5, 0.1f);
+    record(s)->value.decimals = 0x102;  // only the low byte counts
+    run_modal([&] { mouse(s, WM_RBUTTONDOWN, 5, 5, MK_RBUTTON); });
+    EXPECT_EQ(menuText(record(s)->menu, 50), "Current value : +5.00");
+    g_modal = ModalScript{};
+    run_modal([&] { key(s, VK_INSERT); });
+    EXPECT_EQ(g_modal.editText, "5.00");
 }
 
 DWORD storedSetting(const char* key, const char* name) {
@@ -331,21 +362,43 @@ TEST_F(SliderTest, DestroyedDuringModalCallsAndCallbacks) {
         EXPECT_FALSE(IsWindow(s)) << style;
         EXPECT_TRUE(reports_.values.empty()) << style;
     }
-    // An owner that closes the slider on a report, during a drag and between
-    // two edit dialogs: the second dialog never opens.
-    HWND s = slider(kH | SLIDER_NOTIFY_DRAG, 0, 10, 5, 0.1f);
-    reports_.destroyOnReport = s;
-    mouse(s, WM_LBUTTONDOWN, 60, 8);
-    mouse(s, WM_MOUSEMOVE, 70, 8);
-    EXPECT_FALSE(IsWindow(s));
-    EXPECT_EQ(GetCapture(), nullptr);
-    HWND twice = slider(kH | SLIDER_EDIT_VALUE | SLIDER_EDIT_TIME, 0, 10, 5, 0.1f);
-    reports_.destroyOnReport = twice;
-    g_modal = ModalScript{};
-    g_modal.confirm = true;
-    run_modal([&] { key(twice, VK_INSERT); });
-    EXPECT_FALSE(IsWindow(twice));
-    EXPECT_FALSE(g_modal.sawTime);
+    // An owner that closes the slider on any report: nothing touches the
+    // slider afterwards, and a second edit dialog never opens.
+    const auto drag = [](HWND s) {
+        mouse(s, WM_LBUTTONDOWN, 60, 8);
+        mouse(s, WM_MOUSEMOVE, 70, 8);
+    };
+    const struct Path {
+        const char* name;
+        uint32_t style;
+        int32_t direct;
+        std::function<void(HWND)> act;
+    } paths[] = {
+        {"drag", SLIDER_NOTIFY_DRAG, 0, drag},
+        {"direct drag", SLIDER_NOTIFY_DRAG, 1, drag},
+        {"release", 0, 0, [&](HWND s) { drag(s); mouse(s, WM_LBUTTONUP, 70, 8, 0); }},
+        {"disabled mid-drag", 0, 0, [&](HWND s) { drag(s); send_control_command(s, kCommandDisable, 0); }},
+        {"key", SLIDER_NOTIFY_DRAG, 0, [](HWND s) { key(s, VK_RIGHT); }},
+        {"wheel", SLIDER_NOTIFY_DRAG, 0, [](HWND s) { wheel(s, 120); }},
+        {"menu choice", 0, 0, [](HWND s) { SendMessageA(s, WM_COMMAND, kSliderSetMax, 0); }},
+        {"edit dialogs", SLIDER_EDIT_VALUE | SLIDER_EDIT_TIME, 0, [](HWND s) {
+             g_modal = ModalScript{};
+             g_modal.confirm = true;
+             run_modal([&] { key(s, VK_INSERT); });
+             EXPECT_FALSE(g_modal.sawTime);
+         }},
+    };
+    for (const auto& p : paths) {
+        toolkit().S_settopos = p.direct;
+        HWND s = slider(kH | p.style, 0, 10, 5, 0.1f);
+        reports_.values.clear();
+        reports_.destroys.arm(s, sizeof(SliderRecord));
+        p.act(s);
+        EXPECT_EQ(reports_.values.size(), 1u) << p.name;
+        reports_.destroys.expectClean(p.name);
+        EXPECT_EQ(GetCapture(), nullptr) << p.name;
+    }
+    reports_.destroys.disarm();
 }
 
 // The stock thumb's red index runs down its middle (columns 9 and 10 of a

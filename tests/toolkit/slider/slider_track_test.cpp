@@ -68,6 +68,16 @@ TEST(SliderTrack, PositionsValuesAndStepsStayOnTheTrack) {
     EXPECT_EQ(h.current, 10.0f);
 }
 
+TEST(SliderTrack, StepsThatCancelReturnExactly) {
+    for (bool reversed : {false, true}) {
+        SliderValue v = makeSlider(true, reversed ? 24 : -24, reversed ? -24 : 24, 0, 0.05f);
+        StepTrail trail = step_trail_at(v.current);
+        for (int32_t n : {10, 1, -1, -10}) slider_step(&v, n, &trail);
+        EXPECT_EQ(v.current, 0.0f) << reversed;
+        EXPECT_FALSE(std::signbit(v.current)) << reversed;
+    }
+}
+
 // Which way the thumb moves on the screen for n steps: +1 right or down.
 int thumbMoves(bool horizontal, bool reversed, int32_t n) {
     SliderValue v = makeSlider(horizontal, reversed ? 100 : 0, reversed ? 0 : 100, 50);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "GdiObjectCounter.h"
+#include "OwnerDestroys.h"
 #include "Screenshot.h"
 #include "ToolkitTestWindows.h"
 #include "toolkit/CircleMask.h"
@@ -102,6 +103,7 @@ protected:
     HBITMAP off_ = nullptr, on_ = nullptr, grey_ = nullptr;
     std::vector<float> reports_;
     std::function<void()> onReport_;
+    OwnerDestroys destroys_;
 };
 
 // Each row: a style, user actions, the reports and the final value.
@@ -376,18 +378,37 @@ TEST_F(SwitchTest, RoundButtonKeepsTheBackgroundOutsideItsDisc) {
 }
 
 TEST_F(SwitchTest, OwnerMayDestroyTheButtonFromItsCallback) {
-    for (uint32_t style : {SWITCH_TOGGLE, SWITCH_SET_ONLY, SWITCH_MOMENTARY,
-                           SWITCH_MOMENTARY | SWITCH_AUTO_REPEAT}) {
+    const uint32_t repeats = SWITCH_MOMENTARY | SWITCH_AUTO_REPEAT;
+    const struct {
+        const char* name;
+        uint32_t style;
+        std::function<void(HWND)> act;
+    } paths[] = {
+        {"toggle click", SWITCH_TOGGLE, [](HWND w) { click(w); }},
+        {"toggle key", SWITCH_TOGGLE, [](HWND w) { key(w, VK_SPACE); }},
+        {"set-only click", SWITCH_SET_ONLY, [](HWND w) { click(w); }},
+        {"momentary release", SWITCH_MOMENTARY, [](HWND w) { click(w); }},
+        {"auto-repeat press", repeats, [](HWND w) { click(w); }},
+        {"auto-repeat tick", repeats, [this](HWND w) {
+             destroys_.disarm();  // the press reports without destroying
+             SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, at(3, 3));
+             destroys_.arm(w, sizeof(SwitchRecord));
+             record(w)->repeatTicks = 8;
+             SendMessageA(w, WM_TIMER, kSwitchRepeatTimer, 0);
+         }},
+    };
+    onReport_ = [this] { destroys_.onReport(); };
+    for (const auto& p : paths) {
         reports_.clear();
-        HWND w = make(style);
+        HWND w = make(p.style);
         ASSERT_NE(w, nullptr);
-        onReport_ = [w] { DestroyWindow(w); };
-        click(w);
-        EXPECT_FALSE(IsWindow(w));
-        EXPECT_EQ(reports_.size(), 1u);
-        EXPECT_EQ(GetCapture(), nullptr);
+        destroys_.arm(w, sizeof(SwitchRecord));
+        p.act(w);
+        destroys_.expectClean(p.name);
+        EXPECT_EQ(GetCapture(), nullptr) << p.name;
     }
     onReport_ = nullptr;
+    destroys_.disarm();
 }
 
 TEST_F(SwitchTest, NoLeaksOverManyButtons) {

@@ -1,0 +1,108 @@
+#include "limiter/EngineSettings.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+bool validIndex(int32_t index) { return index >= 0 && index < kSettingCount; }
+
+bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Channel 1's setting as its knob shows it. The caller holds the lock.
+struct Reading {
+    float knobValue;
+    float fraction;
+    bool insideRange;  // the stored value itself lies inside the knob's range
+};
+
+Reading readSetting(const LimiterEngine* engine, int32_t index) {
+    const SettingInfo& s = kSettings[index];
+    const float stored = engine->params.channel[0].*s.field;
+    const SettingMemory& m = engine->settingMemory[index];
+    if (m.known && sameBits(m.stored, stored)) return {m.knobValue, m.fraction, true};
+    const float position = knobPositionOf(s, stored);
+    return {position, fractionOfKnobValue(s, position),
+            std::isfinite(stored) && inKnobRange(s, knobValueOf(s, stored))};
+}
+
+// Writes both channels and remembers what set them; answers whether a field
+// changed. Only a change makes the next block derive its coefficients and
+// ramp: hosts that send every block's automation value again cost nothing.
+// The caller holds the lock.
+bool writeSetting(LimiterEngine* engine, int32_t index, float stored, float knobValue,
+                  float fraction) {
+    float ChannelParams::*field = kSettings[index].field;
+    bool changed = false;
+    for (ChannelParams& c : engine->params.channel) {
+        changed = changed || !sameBits(c.*field, stored);
+        c.*field = stored;
+    }
+    if (changed) engine->coefficientsValid = 0;
+    engine->settingMemory[index] = {1, stored, knobValue, fraction};
+    return changed;
+}
+
+}  // namespace
+
+void setSettingFraction(LimiterEngine* engine, int32_t index, float fraction) {
+    if (!engine || !validIndex(index) || std::isnan(fraction)) return;
+    const SettingInfo& s = kSettings[index];
+    fraction = fraction < 0.0f ? 0.0f : fraction > 1.0f ? 1.0f : fraction;
+    lockEnter(&engine->lock);
+    const Reading now = readSetting(engine, index);
+    float knobValue, stored;
+    if (now.insideRange && fraction == now.fraction) {
+        knobValue = now.knobValue;
+        stored = engine->params.channel[0].*s.field;
+    } else {
+        knobValue = knobValueAtFraction(s, fraction);
+        stored = storedOf(s, knobValue);
+    }
+    if (writeSetting(engine, index, stored, knobValue, fraction)) engine->hostChangedSettings = 1;
+    lockLeave(&engine->lock);
+}
+
+float settingFraction(LimiterEngine* engine, int32_t index) {
+    if (!engine || !validIndex(index)) return 0.0f;
+    lockEnter(&engine->lock);
+    const float fraction = readSetting(engine, index).fraction;
+    lockLeave(&engine->lock);
+    return fraction;
+}
+
+float setSettingKnobValue(LimiterEngine* engine, int32_t index, float knobValue) {
+    if (!engine || !validIndex(index)) return 0.0f;
+    const SettingInfo& s = kSettings[index];
+    const float fraction = fractionOfKnobValue(s, knobValue);
+    lockEnter(&engine->lock);
+    writeSetting(engine, index, storedOf(s, knobValue), knobValue, fraction);
+    lockLeave(&engine->lock);
+    return fraction;
+}
+
+float settingKnobPosition(LimiterEngine* engine, int32_t index) {
+    lockEnter(&engine->lock);
+    const float position = readSetting(engine, index).knobValue;
+    lockLeave(&engine->lock);
+    return position;
+}
+
+void settingDisplay(LimiterEngine* engine, int32_t index, char* text) {
+    if (!engine || !validIndex(index)) {
+        text[0] = '\0';
+        return;
+    }
+    lockEnter(&engine->lock);
+    const float stored = engine->params.channel[0].*kSettings[index].field;
+    lockLeave(&engine->lock);
+    formatSettingDisplay(kSettings[index], stored, text);
+}
+
+int32_t takeHostSettingChange(LimiterEngine* engine) {
+    lockEnter(&engine->lock);
+    const int32_t changed = engine->hostChangedSettings;
+    engine->hostChangedSettings = 0;
+    lockLeave(&engine->lock);
+    return changed;
+}
