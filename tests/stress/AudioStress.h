@@ -13,7 +13,7 @@ struct AudioStressState {
     std::atomic<uint64_t> blocks{0};
     // Outputs stay finite always; when the bound is positive, no output
     // sample lies further than that from what the host's buffer held before
-    // the block.
+    // the block (nothing, for a replacing block).
     float outputBound = 0.0f;
 };
 

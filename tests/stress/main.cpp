@@ -15,6 +15,7 @@
 #include "ChunkStress.h"
 #include "Failure.h"
 #include "UiStress.h"
+#include "limiter/LimiterSettings.h"
 
 namespace {
 
@@ -25,8 +26,9 @@ const char kUsage[] =
     "  --seed N          the seed of every random choice (default: from the clock, printed)\n"
     "  --checkpoint N    seconds between counts of windows and GDI objects (default 10)\n"
     "  --hang N          a thread that does not move for N seconds is a hang (default 20)\n"
-    "  --output-bound X  also fail when an output sample lies further than X from what\n"
-    "                    the host's buffer held (default 0: only non-finite output fails)\n"
+    "  --output-bound X  fail when an output sample lies further than X from what the\n"
+    "                    host's buffer held (default: the highest ceiling the plug-in\n"
+    "                    applies; 0: only non-finite output fails)\n"
     "  --plugin FILE     the plug-in (default: Q-Clamper.dll beside this program)\n"
     "Exit status 0 when nothing was found, 1 when something was (reported on stderr),\n"
     "2 for bad arguments.\n";
@@ -52,7 +54,8 @@ int main(int argc, char** argv) {
     ui.plugin = besideProgram("Q-Clamper.dll");
     ui.seed = (static_cast<uint64_t>(GetTickCount()) << 16) ^ GetCurrentProcessId();
     unsigned long long hang = 20;
-    float bound = 0.0f;
+    // Whatever the chunk holds, the engine's output stays inside its ceiling.
+    float bound = kSettings[kLimitSetting].highestApplied;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
