@@ -81,11 +81,13 @@ void LimiterEditor::close() {
 // the loading thread until the window thread pumps messages (for ever, if
 // that thread is waiting for the load), and the control handles belong to the
 // window thread, which may be destroying them meanwhile. A post to a window
-// destroyed in between is simply dropped.
+// destroyed in between is simply dropped; a window already let go of has no
+// controls left to refresh.
 void LimiterEditor::update() {
     if (isOpen != 1) return;
     const HWND current = window;
-    if (current && GetWindowThreadProcessId(current, nullptr) != GetCurrentThreadId()) {
+    if (current == nullptr) return;
+    if (GetWindowThreadProcessId(current, nullptr) != GetCurrentThreadId()) {
         PostMessageA(current, kRefreshMessage, 0, 0);
         return;
     }

@@ -295,27 +295,36 @@ DWORD WINAPI loadChunk(void* argument) {
 
 TEST_F(Editor, ChunkFromAnotherThreadNeverWaitsForTheWindowThread) {
     fx.dispatch(effEditOpen, 0, 0, parent.handle);
-    plantProbes(editor()->controls);
-    ChunkJob job = {fx.record(), {}, 0};
-    getParams(engine(), &job.params);
-    job.params.channel[0].gain = 0.5f;
-    job.params.channel[1].gain = 0.5f;
-    HANDLE worker = CreateThread(nullptr, 0, loadChunk, &job, 0, nullptr);
-    ASSERT_NE(worker, nullptr);
-    // Wait without pumping, as the blocked window thread would.
-    const DWORD waited = WaitForSingleObject(worker, 3000);
-    const std::size_t commandsBeforePumping = g_probeCommands.size();
-    while (MsgWaitForMultipleObjects(1, &worker, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
-        pumpMessages();  // let a blocked worker finish either way
-    CloseHandle(worker);
-    EXPECT_EQ(waited, static_cast<DWORD>(WAIT_OBJECT_0)) << "the chunk call waited for this thread";
-    EXPECT_EQ(job.answer, 64);
-    EXPECT_EQ(commandsBeforePumping, 0u);
+    // Also at the moment the window thread has just let go of the window
+    // (still open, no window any more): nothing to refresh then.
+    for (const bool windowGone : {false, true}) {
+        SCOPED_TRACE(windowGone);
+        plantProbes(editor()->controls);
+        const HWND window = editor()->window;
+        if (windowGone) editor()->window = nullptr;
+        ChunkJob job = {fx.record(), {}, 0};
+        getParams(engine(), &job.params);
+        job.params.channel[0].gain = 0.5f;
+        job.params.channel[1].gain = 0.5f;
+        HANDLE worker = CreateThread(nullptr, 0, loadChunk, &job, 0, nullptr);
+        ASSERT_NE(worker, nullptr);
+        // Wait without pumping, as the blocked window thread would.
+        const DWORD waited = WaitForSingleObject(worker, 3000);
+        const std::size_t commandsBeforePumping = g_probeCommands.size();
+        while (MsgWaitForMultipleObjects(1, &worker, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+            pumpMessages();  // let a blocked worker finish either way
+        CloseHandle(worker);
+        editor()->window = window;
+        EXPECT_EQ(waited, static_cast<DWORD>(WAIT_OBJECT_0)) << "the chunk call waited for this thread";
+        EXPECT_EQ(job.answer, 64);
+        EXPECT_EQ(commandsBeforePumping, 0u);
 
-    pumpMessages();
-    ASSERT_EQ(g_probeCommands.size(), 4u);
-    EXPECT_EQ(g_probeCommands[1].window, editor()->controls.gainKnob);
-    EXPECT_EQ(g_probeCommands[1].value, static_cast<float>(20.0 * std::log10(0.5)));
+        pumpMessages();
+        ASSERT_EQ(g_probeCommands.size(), windowGone ? 0u : 4u);
+        if (windowGone) continue;
+        EXPECT_EQ(g_probeCommands[1].window, editor()->controls.gainKnob);
+        EXPECT_EQ(g_probeCommands[1].value, static_cast<float>(20.0 * std::log10(0.5)));
+    }
     fx.dispatch(effEditClose);
 }
 
