@@ -11,6 +11,28 @@
 #include "toolkit/knob/Knob.h"
 #include "toolkit/switch/Switch.h"
 
+namespace {
+
+// The host may close the editor, or the effect and the editor with it, from
+// inside any call the controls make to it. Each such call runs inside a
+// HostCall on the editor's thread, where the controls are also destroyed:
+// destroyControls marks the calls for its controls, and their caller then
+// touches nothing of the controls again.
+struct HostCall {
+    explicit HostCall(const EditorControls* c) : controls(c), outer(innermost) { innermost = this; }
+    ~HostCall() { innermost = outer; }
+    HostCall(const HostCall&) = delete;
+    HostCall& operator=(const HostCall&) = delete;
+
+    const EditorControls* controls;
+    HostCall* outer;
+    bool controlsGone = false;
+    static thread_local HostCall* innermost;
+};
+thread_local HostCall* HostCall::innermost = nullptr;
+
+}  // namespace
+
 void setupControls(EditorControls* controls, LimiterEngine* engine, PluginBase* effect) {
     std::memset(controls, 0, sizeof *controls);
     controls->engine = engine;
@@ -76,15 +98,18 @@ void endGesture(EditorControls* controls) {
 // wheel notch, a key, a typed value or a menu choice is a gesture of its own.
 void reportToHost(EditorControls* controls, int32_t parameter, float fraction) {
     if (!controls->effect) return;
+    HostCall call(controls);
     if (controls->touchedParameter != parameter) {
         endGesture(controls);
+        if (call.controlsGone) return;
         controls->effect->beginEdit(parameter);
+        if (call.controlsGone) return;
         controls->touchedParameter = parameter;
     }
     // The engine holds the knob's value already: setting the fraction that
     // it reports changes nothing there.
     controls->effect->setAndAutomateParameter(parameter, fraction);
-    if (GetCapture() == nullptr) endGesture(controls);
+    if (!call.controlsGone && GetCapture() == nullptr) endGesture(controls);
 }
 
 }  // namespace
@@ -104,6 +129,8 @@ int32_t createControls(EditorControls* controls, HWND parent) {
 }
 
 int32_t destroyControls(EditorControls* controls) {
+    for (HostCall* call = HostCall::innermost; call != nullptr; call = call->outer)
+        if (call->controls == controls) call->controlsGone = true;
     if (controls->effect) endGesture(controls);
     for (HWND control : {controls->compressionKnob, controls->gainKnob, controls->velocityKnob,
                          controls->limitKnob, controls->muteButton}) {

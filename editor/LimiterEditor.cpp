@@ -20,6 +20,8 @@ ERect handedRect;
 // Asks the editor window to refresh its controls on its own thread.
 constexpr UINT kRefreshMessage = WM_APP + 0x51;
 
+bool onThreadOf(HWND window) { return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId(); }
+
 void registerEditorClass(WNDPROC procedure) {
     WNDCLASSA windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
@@ -87,20 +89,23 @@ void LimiterEditor::update() {
     if (isOpen != 1) return;
     const HWND current = window;
     if (current == nullptr) return;
-    if (GetWindowThreadProcessId(current, nullptr) != GetCurrentThreadId()) {
+    if (!onThreadOf(current)) {
         PostMessageA(current, kRefreshMessage, 0, 0);
         return;
     }
     refreshControls(&controls);
 }
 
-// A host sets parameters from any thread; the knobs follow here, on the
-// window's thread, where the host's idle call arrives.
+// A host sets parameters from any thread; the knobs follow at its idle call,
+// which may come on any thread too: through update, as a chunk does. The
+// mouse capture is asked only on the window's thread: on any other it
+// answers none and would end a drag's gesture early.
 void LimiterEditor::idle() {
     EditorBase::idle();
     if (isOpen != 1) return;
-    if (controls.engine && takeHostSettingChange(controls.engine)) refreshControls(&controls);
-    endFinishedGesture(&controls);
+    if (controls.engine && takeHostSettingChange(controls.engine)) update();
+    const HWND current = window;
+    if (current && onThreadOf(current)) endFinishedGesture(&controls);
 }
 
 LRESULT LimiterEditor::onCreate(HWND createdWindow) {

@@ -367,6 +367,27 @@ TEST_F(EditorFixture, ClosedWhileAKnobsPopupIsUpNothingReachesTheClosedEditor) {
     }
 }
 
+// A host that closes the effect from inside the editor's begin edit: the
+// knob's report stops there, touching neither the freed editor nor the
+// closed effect, and the host hears nothing more of it.
+TEST_F(EditorFixture, AHostClosingTheEffectInsideAGestureHearsNoMore) {
+    HostedEffect effect(pluginMain(TestHost::callback()));
+    effect.dispatch(effEditOpen, 0, 0, parent.handle);
+    auto* plugin = static_cast<LimiterPlugin*>(static_cast<PluginBase*>(effect.record()->object));
+    const HWND knob = static_cast<LimiterEditor*>(plugin->editor)->controls.velocityKnob;
+    std::size_t heardAtClose = 0;
+    host.onRequest = [&](const TestHost::Request& r) {
+        if (r.opcode != audioMasterBeginEdit || heardAtClose != 0) return;
+        effect.close();
+        heardAtClose = host.requests.size();
+    };
+    SendMessageA(knob, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    host.onRequest = nullptr;
+    EXPECT_NE(heardAtClose, 0u);
+    EXPECT_EQ(host.requests.size(), heardAtClose);
+    EXPECT_FALSE(IsWindow(knob));
+}
+
 using EditorWithoutEngine = EditorFixture;
 
 TEST_F(EditorWithoutEngine, ControlsAreThereButTakeNoInput) {

@@ -278,35 +278,50 @@ TEST_F(Editor, ChunkRefreshesTheControlsFromChannelOneInOrder) {
     fx.dispatch(effEditClose);
 }
 
-// A host that loads a chunk on a worker thread while its window thread waits
-// for the worker: the chunk call must not wait for the window thread, and the
-// controls are refreshed when that thread next pumps its messages.
-struct ChunkJob {
+// A host that loads a chunk, or calls the editor's idle after setting a
+// parameter, on a worker thread while its window thread waits for the
+// worker: the call must not wait for the window thread, and the controls are
+// refreshed when that thread next pumps its messages.
+struct WorkerCall {
     AEffect* effect;
+    int32_t opcode;
     LimiterParams params;
     int32_t answer;
 };
 
-DWORD WINAPI loadChunk(void* argument) {
-    auto* job = static_cast<ChunkJob*>(argument);
-    job->answer = job->effect->dispatcher(job->effect, effSetChunk, 0, 64, &job->params, 0.0f);
+DWORD WINAPI callFromWorker(void* argument) {
+    auto* call = static_cast<WorkerCall*>(argument);
+    call->answer = call->effect->dispatcher(call->effect, call->opcode, 0, 64, &call->params, 0.0f);
     return 0;
 }
 
-TEST_F(Editor, ChunkFromAnotherThreadNeverWaitsForTheWindowThread) {
+TEST_F(Editor, CallsFromAnotherThreadNeverWaitForTheWindowThread) {
     fx.dispatch(effEditOpen, 0, 0, parent.handle);
+    const HWND gainKnob = editor()->controls.gainKnob;
     // Also at the moment the window thread has just let go of the window
-    // (still open, no window any more): nothing to refresh then.
-    for (const bool windowGone : {false, true}) {
-        SCOPED_TRACE(windowGone);
+    // (still open, no window any more): nothing to refresh then. The idle
+    // call comes during a drag, whose gesture it must not end.
+    const struct { int32_t opcode; bool windowGone; int32_t answer; float gainShown; } calls[] = {
+        {effSetChunk, false, 64, static_cast<float>(20.0 * std::log10(0.5))},
+        {effSetChunk, true, 64, 0.0f},
+        {effEditIdle, false, 0, 12.0f},
+    };
+    for (const auto& c : calls) {
+        SCOPED_TRACE(c.opcode * 10 + c.windowGone);
         plantProbes(editor()->controls);
         const HWND window = editor()->window;
-        if (windowGone) editor()->window = nullptr;
-        ChunkJob job = {fx.record(), {}, 0};
-        getParams(engine(), &job.params);
-        job.params.channel[0].gain = 0.5f;
-        job.params.channel[1].gain = 0.5f;
-        HANDLE worker = CreateThread(nullptr, 0, loadChunk, &job, 0, nullptr);
+        if (c.windowGone) editor()->window = nullptr;
+        WorkerCall call = {fx.record(), c.opcode, {}, -1};
+        getParams(engine(), &call.params);
+        call.params.channel[0].gain = 0.5f;
+        call.params.channel[1].gain = 0.5f;
+        if (c.opcode == effEditIdle) {
+            SendMessageA(gainKnob, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 16));
+            SendMessageA(gainKnob, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(16, 136));
+            fx.setParameter(kGainSetting, 0.75f);
+            host.clear();
+        }
+        HANDLE worker = CreateThread(nullptr, 0, callFromWorker, &call, 0, nullptr);
         ASSERT_NE(worker, nullptr);
         // Wait without pumping, as the blocked window thread would.
         const DWORD waited = WaitForSingleObject(worker, 3000);
@@ -315,15 +330,20 @@ TEST_F(Editor, ChunkFromAnotherThreadNeverWaitsForTheWindowThread) {
             pumpMessages();  // let a blocked worker finish either way
         CloseHandle(worker);
         editor()->window = window;
-        EXPECT_EQ(waited, static_cast<DWORD>(WAIT_OBJECT_0)) << "the chunk call waited for this thread";
-        EXPECT_EQ(job.answer, 64);
+        EXPECT_EQ(waited, static_cast<DWORD>(WAIT_OBJECT_0)) << "the call waited for this thread";
+        EXPECT_EQ(call.answer, c.answer);
         EXPECT_EQ(commandsBeforePumping, 0u);
 
         pumpMessages();
-        ASSERT_EQ(g_probeCommands.size(), windowGone ? 0u : 4u);
-        if (windowGone) continue;
+        if (c.opcode == effEditIdle) {
+            EXPECT_EQ(host.countOf(audioMasterEndEdit), 0);
+            SendMessageA(gainKnob, WM_LBUTTONUP, 0, MAKELPARAM(16, 136));
+            EXPECT_EQ(host.countOf(audioMasterEndEdit), 1);
+        }
+        ASSERT_EQ(g_probeCommands.size(), c.windowGone ? 0u : 4u);
+        if (c.windowGone) continue;
         EXPECT_EQ(g_probeCommands[1].window, editor()->controls.gainKnob);
-        EXPECT_EQ(g_probeCommands[1].value, static_cast<float>(20.0 * std::log10(0.5)));
+        EXPECT_EQ(g_probeCommands[1].value, c.gainShown);
     }
     fx.dispatch(effEditClose);
 }

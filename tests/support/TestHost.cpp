@@ -22,7 +22,9 @@ intptr_t QC_CDECL TestHost::receive(AEffect* effect, int32_t opcode, int32_t ind
                                     intptr_t value, void* ptr, float opt) {
     TestHost* host = activeHost;
     if (!host) return 0;
-    host->requests.push_back(Request{effect, opcode, index, value, ptr, opt});
+    const Request request{effect, opcode, index, value, ptr, opt};
+    host->requests.push_back(request);
+    if (host->onRequest) host->onRequest(request);
     switch (opcode) {
     case audioMasterVersion: return host->versionAnswer;
     case audioMasterCurrentId: return host->currentIdAnswer;

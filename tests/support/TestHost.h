@@ -17,6 +17,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,9 @@ public:
     int32_t otherAnswer = 0;      // every other opcode
 
     std::vector<Request> requests;
+    // Runs after each request is recorded, inside the effect's call, as a
+    // host's own reaction would.
+    std::function<void(const Request&)> onRequest;
 
     int countOf(int32_t opcode) const;
     void clear() { requests.clear(); }
