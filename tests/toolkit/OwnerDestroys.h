@@ -50,8 +50,9 @@ public:
         claim(record);
     }
 
-    // After the message that reported: the control neither wrote into its
-    // freed record nor reported again.
+    // After the message that reported: the window is gone (so it reported,
+    // and the system took its capture back) and the control neither wrote
+    // into its freed record nor reported again.
     void expectClean(const char* path) const {
         EXPECT_FALSE(IsWindow(window_)) << path;
         EXPECT_EQ(reportsAfter_, 0) << path;

@@ -439,12 +439,9 @@ TEST_F(GridTest, DestroyedDuringDialogsAndCallbacks) {
     };
     for (const auto& c : changes) {
         HWND g = grid();
-        g_log.changes.clear();
         g_destroys.arm(g, sizeof(ValueGridRecord));
         c.act(g);
-        EXPECT_EQ(g_log.changes.size(), 1u) << c.name;
         g_destroys.expectClean(c.name);
-        EXPECT_EQ(GetCapture(), nullptr) << c.name;
     }
     g_destroys.disarm();
     grids_.clear();

@@ -391,12 +391,9 @@ TEST_F(SliderTest, DestroyedDuringModalCallsAndCallbacks) {
     for (const auto& p : paths) {
         toolkit().S_settopos = p.direct;
         HWND s = slider(kH | p.style, 0, 10, 5, 0.1f);
-        reports_.values.clear();
         reports_.destroys.arm(s, sizeof(SliderRecord));
         p.act(s);
-        EXPECT_EQ(reports_.values.size(), 1u) << p.name;
         reports_.destroys.expectClean(p.name);
-        EXPECT_EQ(GetCapture(), nullptr) << p.name;
     }
     reports_.destroys.disarm();
 }

@@ -395,13 +395,11 @@ TEST_F(SwitchTest, OwnerMayDestroyTheButtonFromItsCallback) {
     };
     onReport_ = [this] { destroys_.onReport(); };
     for (const auto& p : paths) {
-        reports_.clear();
         HWND w = make(p.style);
         ASSERT_NE(w, nullptr);
         destroys_.arm(w, sizeof(SwitchRecord));
         p.act(w);
         destroys_.expectClean(p.name);
-        EXPECT_EQ(GetCapture(), nullptr) << p.name;
     }
     onReport_ = nullptr;
     destroys_.disarm();
