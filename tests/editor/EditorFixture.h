@@ -30,8 +30,14 @@ struct EditorFixture : ::testing::Test {
     TestHost host;
     HostedEffect fx{pluginMain(TestHost::callback())};
     HostWindow parent;
-    LimiterPlugin* plugin() { return static_cast<LimiterPlugin*>(static_cast<PluginBase*>(fx.record()->object)); }
-    LimiterEditor* editor() { return static_cast<LimiterEditor*>(plugin()->editor); }
+    static LimiterPlugin* pluginOf(const HostedEffect& effect) {
+        return static_cast<LimiterPlugin*>(static_cast<PluginBase*>(effect.record()->object));
+    }
+    static LimiterEditor* editorOf(const HostedEffect& effect) {
+        return static_cast<LimiterEditor*>(pluginOf(effect)->editor);
+    }
+    LimiterPlugin* plugin() { return pluginOf(fx); }
+    LimiterEditor* editor() { return editorOf(fx); }
     LimiterEngine* engine() { return plugin()->engine; }
 };
 

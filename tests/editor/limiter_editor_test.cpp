@@ -424,12 +424,9 @@ TEST_F(Editor, ClosedFromInsideItsPanelMenuTheMenuLastsUntilItsLoopEnds) {
     for (const CloseInMenu how : {CloseInMenu::Editor, CloseInMenu::Effect, CloseInMenu::EditorThenReopen}) {
         SCOPED_TRACE(static_cast<int>(how));
         HostedEffect effect(pluginMain(TestHost::callback()));
-        const auto editorOf = [&] {
-            return static_cast<LimiterEditor*>(static_cast<PluginBase*>(effect.record()->object)->editor);
-        };
         effect.dispatch(effEditOpen, 0, 0, parent.handle);
-        const HWND window = editorOf()->window;
-        g_panelMenu = {editorOf()->popupMenu, [&] {
+        const HWND window = editorOf(effect)->window;
+        g_panelMenu = {editorOf(effect)->popupMenu, [&] {
                            if (how == CloseInMenu::Effect) {
                                effect.close();
                                return;
@@ -448,8 +445,8 @@ TEST_F(Editor, ClosedFromInsideItsPanelMenuTheMenuLastsUntilItsLoopEnds) {
         EXPECT_FALSE(IsWindow(window));
         if (how == CloseInMenu::EditorThenReopen) {
             // The new window has its own menu, which the old loop leaves alone.
-            EXPECT_TRUE(IsMenu(editorOf()->popupMenu));
-            EXPECT_NE(editorOf()->popupMenu, g_panelMenu.menu);
+            EXPECT_TRUE(IsMenu(editorOf(effect)->popupMenu));
+            EXPECT_NE(editorOf(effect)->popupMenu, g_panelMenu.menu);
             effect.dispatch(effEditClose);
         }
     }
