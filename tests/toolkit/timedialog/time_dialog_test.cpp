@@ -470,7 +470,13 @@ TEST_F(TimeDialogTest, PositionsWithoutTicksOrTempo) {
     runDialog(host_, 0.75f, std::move(steps));
 }
 
+// Dragging the background moves the dialog. Another window taking the
+// capture ends a move: the outline goes at once and the dialog stays where
+// it was. Closed in the middle of a move, the dialog lets the mouse go.
 TEST_F(TimeDialogTest, MovedByDraggingTheBackground) {
+    std::vector<uint32_t> before;
+    RECT span = {};
+    int lineX = 0;
     std::deque<Step> steps;
     steps.push_back([](HWND d) {
         PostMessageA(d, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(160, 160));
@@ -478,13 +484,30 @@ TEST_F(TimeDialogTest, MovedByDraggingTheBackground) {
         PostMessageA(d, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(190, 180));
         PostMessageA(d, WM_LBUTTONUP, 0, MAKELPARAM(190, 180));
     });
-    steps.push_back([](HWND d) {
-        RECT frame = {};
-        GetWindowRect(d, &frame);
-        EXPECT_EQ(frame.left, kLeft + 30);
-        EXPECT_EQ(frame.top, kTop + 20);
+    steps.push_back([&](HWND d) {
+        span = frameOf(d);
+        EXPECT_EQ(span.left, kLeft + 30);
+        EXPECT_EQ(span.top, kTop + 20);
         EXPECT_EQ(GetCapture(), nullptr);
-        // Closed in the middle of a move: the mouse is let go.
+        lineX = onScreen(d, {175, 0}).x;  // the outline's cross line, over plain background
+        before = screenColumn(lineX, span);
+        PostMessageA(d, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(160, 160));
+        PostMessageA(d, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(175, 170));
+    });
+    steps.push_back([&](HWND d) {
+        ASSERT_EQ(GetCapture(), d);
+        EXPECT_NE(screenColumn(lineX, span), before) << "the outline shows";
+        SetCapture(host_);
+        EXPECT_EQ(screenColumn(lineX, span), before) << "the outline is gone";
+        PostMessageA(d, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(190, 180));
+        PostMessageA(d, WM_LBUTTONUP, 0, MAKELPARAM(190, 180));
+    });
+    steps.push_back([&](HWND d) {
+        EXPECT_EQ(GetCapture(), host_);
+        EXPECT_EQ(screenColumn(lineX, span), before) << "no outline drawn after the loss";
+        EXPECT_EQ(frameOf(d).left, span.left);
+        EXPECT_EQ(frameOf(d).top, span.top);
+        ReleaseCapture();
         PostMessageA(d, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(160, 160));
         PostMessageA(d, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(175, 170));
     });
@@ -525,39 +548,6 @@ TEST_F(TimeDialogTest, AQuickSecondPressIsAPress) {
         EXPECT_EQ(frameOf(d).left, kLeft + end.x - start.x);
         EXPECT_EQ(frameOf(d).top, kTop + end.y - start.y);
         EXPECT_NE(end.x, start.x);
-        PostMessageA(d, WM_CLOSE, 0, 0);
-    });
-    runDialog(host_, 0.5f, std::move(steps));
-}
-
-// Another window taking the capture ends a move: the outline goes at once
-// and the dialog stays where it was.
-TEST_F(TimeDialogTest, CaptureTakenAwayEndsAMove) {
-    std::vector<uint32_t> before;
-    RECT span = {};
-    int lineX = 0;
-    std::deque<Step> steps;
-    steps.push_back([&](HWND d) {
-        span = frameOf(d);
-        lineX = onScreen(d, {175, 0}).x;  // the outline's cross line, over plain background
-        before = screenColumn(lineX, span);
-        PostMessageA(d, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(160, 160));
-        PostMessageA(d, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(175, 170));
-    });
-    steps.push_back([&](HWND d) {
-        ASSERT_EQ(GetCapture(), d);
-        EXPECT_NE(screenColumn(lineX, span), before) << "the outline shows";
-        SetCapture(host_);
-        EXPECT_EQ(screenColumn(lineX, span), before) << "the outline is gone";
-        PostMessageA(d, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(190, 180));
-        PostMessageA(d, WM_LBUTTONUP, 0, MAKELPARAM(190, 180));
-    });
-    steps.push_back([&](HWND d) {
-        EXPECT_EQ(GetCapture(), host_);
-        EXPECT_EQ(screenColumn(lineX, span), before) << "no outline drawn after the loss";
-        EXPECT_EQ(frameOf(d).left, kLeft);
-        EXPECT_EQ(frameOf(d).top, kTop);
-        ReleaseCapture();
         PostMessageA(d, WM_CLOSE, 0, 0);
     });
     runDialog(host_, 0.5f, std::move(steps));
