@@ -253,7 +253,7 @@ LimiterParams paramsOf(HostedEffect& fx) {
     std::memcpy(&p, chunkOf(fx).data(), 64);
     return p;
 }
-const LimiterParams* ptr(const LimiterParams& p) { return &p; }
+bool sameBits(const LimiterParams& a, const LimiterParams& b) { return std::memcmp(&a, &b, 64) == 0; }
 
 TEST(LimiterParameters, NamedLabelledAndShownAsTheirKnobsShowThem) {
     TestHost host;
@@ -284,7 +284,7 @@ TEST(LimiterParameters, EveryKnobStepRoundTrips) {
     HostedEffect fresh(pluginMain(TestHost::callback()));
     EditorControls controls;
     setupControls(&controls, objectOf(knobbed)->engine);
-    const LimiterParams defaults = paramsOf(fresh);
+    LimiterParams defaults = paramsOf(fresh);
     for (int32_t i = 0; i < kSettingCount; ++i) {
         const ParameterRow& row = kParameters[i];
         KnobValue knob = settingKnobModel(kSettings[i], kSettings[i].min);
@@ -293,19 +293,19 @@ TEST(LimiterParameters, EveryKnobStepRoundTrips) {
         int steps = 0;
         do {
             onKnobChanged(&controls, row.knobId, float_bits(knob.current));
-            const LimiterParams set = paramsOf(knobbed);
+            LimiterParams set = paramsOf(knobbed);
             const float fraction = knobbed.getParameter(i);
             ASSERT_GT(fraction, previous) << i << " at " << knob.current;
             knobbed.setParameter(i, fraction);
-            ASSERT_EQ(std::memcmp(&set, ptr(paramsOf(knobbed)), 64), 0) << i << " at " << knob.current;
+            ASSERT_TRUE(sameBits(set, paramsOf(knobbed))) << i << " at " << knob.current;
 
-            loaded.dispatch(effSetChunk, 0, 64, const_cast<LimiterParams*>(&set));
+            loaded.dispatch(effSetChunk, 0, 64, &set);
             const float loadedFraction = loaded.getParameter(i);
             EXPECT_NEAR(loadedFraction, fraction, 1e-7f);
             loaded.setParameter(i, loadedFraction);
-            ASSERT_EQ(std::memcmp(&set, ptr(paramsOf(loaded)), 64), 0) << i << " at " << knob.current;
+            ASSERT_TRUE(sameBits(set, paramsOf(loaded))) << i << " at " << knob.current;
 
-            fresh.dispatch(effSetChunk, 0, 64, const_cast<LimiterParams*>(&defaults));
+            fresh.dispatch(effSetChunk, 0, 64, &defaults);
             fresh.setParameter(i, fraction);
             ASSERT_EQ(fresh.getParameter(i), fraction) << i << " at " << knob.current;
             // Not to the bit: a float fraction resolves the travel no finer
@@ -336,7 +336,7 @@ TEST(LimiterParameters, EndsNanBadIndicesAndTheBoundedCeiling) {
             EXPECT_EQ(parameterText(fx, opcode, index), "");
     }
     fx.setParameter(2, NAN);
-    EXPECT_EQ(std::memcmp(&before, ptr(paramsOf(fx)), 64), 0);
+    EXPECT_TRUE(sameBits(before, paramsOf(fx)));
 
     // A chunk's values outside the knobs' ranges: read at the nearest end,
     // shown as the engine applies them; its channels stay as they are until
@@ -376,7 +376,7 @@ TEST(LimiterParameters, EndsNanBadIndicesAndTheBoundedCeiling) {
         Stereo audio(64);
         fx.processReplacing(audio.ins(), audio.outs(), 64);
         EXPECT_EQ(engine->channelState[0].limit, c.appliedLimit);
-        EXPECT_EQ(std::memcmp(&chunk, ptr(paramsOf(fx)), 64), 0);
+        EXPECT_TRUE(sameBits(chunk, paramsOf(fx)));
         fx.setParameter(1, 0.75f);  // sets gain on both channels, the limits stay
         const LimiterParams after = paramsOf(fx);
         EXPECT_EQ(after.channel[1].gain, decibelsToGain(12.0f));
