@@ -276,16 +276,10 @@ TEST_F(EditorControlsTest, TheMenuOpensTheWebPages) {
     EXPECT_EQ(g_target, kMakerWebSite);
 }
 
-// The host closes the editor or the effect while a knob's dialog, menu or
-// adjust window is up (a host timer, a message from another of its threads).
-// Nothing the user then does in the dialog reaches the closed editor.
-enum class KnobPopup { EditDialog, Menu, AdjustWindow };
+// The host closes the editor or the effect while a knob's edit dialog or
+// menu is up (a host timer, a message from another of its threads). Nothing
+// the user then does in it reaches the closed editor.
 enum class HostCloses { Editor, LastEffect, OneOfTwoEffects };
-
-struct KnobPopupCase {
-    KnobPopup popup;
-    HostCloses closes;
-};
 
 std::function<void()> g_closeHost;
 bool g_closedInside;
@@ -308,17 +302,15 @@ void CALLBACK closeThenAnswer(HWND, UINT, UINT_PTR timer, DWORD) {
 
 TEST_F(EditorFixture, ClosedWhileAKnobsPopupIsUpNothingReachesTheClosedEditor) {
     fx.close();  // each case owns its effects
-    const KnobPopupCase cases[] = {
-        {KnobPopup::EditDialog, HostCloses::Editor},
-        {KnobPopup::EditDialog, HostCloses::LastEffect},
-        {KnobPopup::EditDialog, HostCloses::OneOfTwoEffects},
-        {KnobPopup::Menu, HostCloses::Editor},
-        {KnobPopup::Menu, HostCloses::LastEffect},
-        {KnobPopup::AdjustWindow, HostCloses::Editor},
-        {KnobPopup::AdjustWindow, HostCloses::LastEffect},
+    const struct {
+        bool menu;
+        HostCloses closes;
+    } cases[] = {
+        {false, HostCloses::Editor}, {false, HostCloses::LastEffect}, {false, HostCloses::OneOfTwoEffects},
+        {true, HostCloses::Editor},  {true, HostCloses::LastEffect},
     };
-    for (const KnobPopupCase& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.popup) * 10 + static_cast<int>(c.closes));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.menu * 10 + static_cast<int>(c.closes));
         HostedEffect effect(pluginMain(TestHost::callback()));
         HostedEffect other(c.closes == HostCloses::OneOfTwoEffects ? pluginMain(TestHost::callback())
                                                                   : nullptr);
@@ -332,20 +324,13 @@ TEST_F(EditorFixture, ClosedWhileAKnobsPopupIsUpNothingReachesTheClosedEditor) {
                 effect.close();
         };
         g_closedInside = false;
-        if (c.popup == KnobPopup::AdjustWindow) {
-            EditorControlsTest::click(knob, 16, 16, MK_SHIFT);
-            ASSERT_NE(toolkit().adjustWindow, nullptr);
-            g_closeHost();
-            EXPECT_EQ(toolkit().adjustWindow, nullptr);
-        } else {
-            const UINT_PTR timer = SetTimer(nullptr, 0, 50, closeThenAnswer);
-            if (c.popup == KnobPopup::EditDialog)
-                EditorControlsTest::click(knob, 16, 16, MK_CONTROL);
-            else
-                SendMessageA(knob, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(16, 16));
-            KillTimer(nullptr, timer);
-            EXPECT_TRUE(g_closedInside);
-        }
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, closeThenAnswer);
+        if (c.menu)
+            SendMessageA(knob, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(16, 16));
+        else
+            EditorControlsTest::click(knob, 16, 16, MK_CONTROL);
+        KillTimer(nullptr, timer);
+        EXPECT_TRUE(g_closedInside);
         pumpMessages();
         EXPECT_FALSE(IsWindow(knob));
         EXPECT_EQ(toolkit().valueEditDialog, nullptr);
