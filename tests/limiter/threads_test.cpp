@@ -6,7 +6,6 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
-#include <cstring>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -274,21 +273,18 @@ TEST(EngineThreads, AParameterRampsLikeAWholeBlockWrite) {
     LimiterEngine* written = createEngine();
     configureEngine(&engine, 44100.0f, 2);
     configureEngine(&written, 44100.0f, 2);
-    std::vector<float> in(512), out[4] = {std::vector<float>(512), std::vector<float>(512),
-                                          std::vector<float>(512), std::vector<float>(512)};
+    std::vector<float> in(512);
+    std::vector<std::vector<float>> out(4, std::vector<float>(512));
     for (int i = 0; i < 512; ++i) in[i] = 0.9f * std::sin(0.05f * i);
     auto block = [&](LimiterEngine** e, int first) {
         processBlockReplace(e, in.data(), in.data(), out[first].data(), out[first + 1].data(), 512);
     };
     block(&engine, 0);
     block(&written, 2);
-    LimiterParams start;
-    getParams(engine, &start);
     setSettingFraction(engine, kGainSetting, 0.9f);
     EXPECT_EQ(takeHostSettingChange(engine), 1);
     LimiterParams changed;
     getParams(engine, &changed);
-    EXPECT_NE(std::memcmp(&changed, &start, sizeof start), 0);
     setParams(written, &changed);
     block(&engine, 0);
     block(&written, 2);
