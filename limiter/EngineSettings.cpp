@@ -25,6 +25,13 @@ Reading readSetting(const LimiterEngine* engine, int32_t index) {
     return {position, fractionOfKnobValue(s, position), storedInKnobRange(s, stored)};
 }
 
+Reading readSettingLocked(LimiterEngine* engine, int32_t index) {
+    lockEnter(&engine->lock);
+    const Reading reading = readSetting(engine, index);
+    lockLeave(&engine->lock);
+    return reading;
+}
+
 // Writes both channels and remembers what set them; answers whether a field
 // changed. Only a change makes the next block derive its coefficients and
 // ramp: hosts that send every block's automation value again cost nothing.
@@ -64,10 +71,7 @@ void setSettingFraction(LimiterEngine* engine, int32_t index, float fraction) {
 
 float settingFraction(LimiterEngine* engine, int32_t index) {
     if (!engine || !validIndex(index)) return 0.0f;
-    lockEnter(&engine->lock);
-    const float fraction = readSetting(engine, index).fraction;
-    lockLeave(&engine->lock);
-    return fraction;
+    return readSettingLocked(engine, index).fraction;
 }
 
 float setSettingKnobValue(LimiterEngine* engine, int32_t index, float knobValue) {
@@ -82,10 +86,7 @@ float setSettingKnobValue(LimiterEngine* engine, int32_t index, float knobValue)
 
 float settingKnobPosition(LimiterEngine* engine, int32_t index) {
     if (!engine || !validIndex(index)) return 0.0f;
-    lockEnter(&engine->lock);
-    const float position = readSetting(engine, index).knobValue;
-    lockLeave(&engine->lock);
-    return position;
+    return readSettingLocked(engine, index).knobValue;
 }
 
 void settingDisplay(LimiterEngine* engine, int32_t index, char* text) {
