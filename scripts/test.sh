@@ -12,6 +12,11 @@ for p in "${presets[@]}"; do
   cmake --build --preset "$p" || exit 1
 done
 
+# Each build's Windows tests get a virtual display of their own, never the
+# caller's: they move the mouse and take the focus, and the two builds run
+# side by side.
+unset DISPLAY
+
 # One suite over all builds; test names carry their build as a prefix.
 mkdir -p build
 for p in "${presets[@]}"; do echo "subdirs(\"$p\")"; done >build/CTestTestfile.cmake

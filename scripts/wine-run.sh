@@ -57,14 +57,20 @@ if [ -z "${DISPLAY:-}" ]; then
     # Wine processes stay bound to the display they started on: a session
     # left from an earlier, vanished display must go before a new one starts.
     "$wineserver_bin" -k >/dev/null 2>&1 || true
-    n=90
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    # Xvfb picks a free display number itself and writes it once it accepts
+    # connections: two builds starting at once must not end up on one
+    # display, where each test's windows would take the other's focus.
     # Started in a subshell so that init, not this script's process, reaps it.
-    rm -f "$state/xvfb.pid"
-    (setsid sh -c 'echo $$ >"$1"; exec Xvfb "$2" -screen 0 1280x1024x24 -nolisten tcp' \
-      sh "$state/xvfb.pid" ":$n" </dev/null >/dev/null 2>&1 &)
+    rm -f "$state/xvfb.pid" "$state/display" "$state/display.number"
+    (setsid sh -c 'echo $$ >"$1"; exec Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$2"' \
+      sh "$state/xvfb.pid" "$state/display.number" </dev/null >/dev/null 2>&1 &)
+    for _ in $(seq 100); do [ -s "$state/display.number" ] && break; sleep 0.1; done
+    n=$(tr -dc 0-9 <"$state/display.number" 2>/dev/null)
+    if [ -z "$n" ]; then
+      echo "wine-run.sh: the virtual display (Xvfb) did not start" >&2
+      exit 1
+    fi
     echo ":$n" >"$state/display"
-    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
     DISPLAY=":$n"
   fi
   export DISPLAY
