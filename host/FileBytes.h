@@ -82,9 +82,12 @@ public:
 
 private:
     std::string failure(const char* verb, int err) const;
+    // The reason a write failed, given what the file should hold by then.
+    int writeFailureReason(int err, uint64_t asked) const;
 
     std::FILE* file_ = nullptr;
     std::string path_, temporary_, what_;  // temporary_ is empty for a device
+    uint64_t position_ = 0, end_ = 0;      // where the next byte goes; the bytes handed over
 };
 
 // Creates or replaces `path` with `size` bytes through an OutputFile.
