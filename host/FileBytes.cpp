@@ -35,6 +35,17 @@ std::FILE* openFile(const std::string& path, const char* mode, const char* what,
     return file;
 }
 
+bool readFileStart(const std::string& path, const char* what, uint8_t* bytes, size_t capacity, size_t& got,
+                   std::string& error) {
+    std::FILE* file = openFile(path, "rb", what, error);
+    if (!file) return false;
+    got = std::fread(bytes, 1, capacity, file);
+    const bool readError = std::ferror(file) != 0;
+    std::fclose(file);
+    if (readError) error = std::string("cannot read ") + what + "'" + path + "'";
+    return !readError;
+}
+
 bool seekFile(std::FILE* file, uint64_t offset) {
 #ifdef _WIN32
     return _fseeki64(file, static_cast<__int64>(offset), SEEK_SET) == 0;

@@ -36,6 +36,13 @@ bool isDevice(const std::string& path);
 // where a folder is called a folder rather than "Permission denied".
 std::FILE* openFile(const std::string& path, const char* mode, const char* what, std::string& error);
 
+// Reads up to `capacity` bytes from the start of `path` into `bytes`: a
+// caller that takes small files asks for one byte more than it takes, and
+// tells a longer file without reading to the end of an endless one (a
+// device). `what` as for openFile.
+bool readFileStart(const std::string& path, const char* what, uint8_t* bytes, size_t capacity, size_t& got,
+                   std::string& error);
+
 bool seekFile(std::FILE* file, uint64_t offset);
 // The size of an open file, or false when it cannot be told.
 bool fileSize(std::FILE* file, uint64_t& size);

@@ -1,5 +1,6 @@
 #include "host/PresetFile.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "host/FileBytes.h"
@@ -126,18 +127,10 @@ bool decodePreset(const uint8_t* bytes, size_t size, Preset& preset, std::string
 }
 
 bool readPresetFile(const std::string& path, Preset& preset, std::string& error) {
-    std::FILE* file = openFile(path, "rb", "preset file ", error);
-    if (!file) return false;
-    // Enough to tell a larger file from a preset, without reading to the end
-    // of an endless one (a device).
+    // Room for other plug-ins' presets, to name what they are.
     uint8_t bytes[4096];
-    const size_t got = std::fread(bytes, 1, sizeof bytes, file);
-    const bool readError = std::ferror(file) != 0;
-    std::fclose(file);
-    if (readError) {
-        error = "cannot read preset file '" + path + "'";
-        return false;
-    }
+    size_t got = 0;
+    if (!readFileStart(path, "preset file ", bytes, sizeof bytes, got, error)) return false;
     if (got == sizeof bytes) {
         error = "preset file '" + path + "' is larger than any preset of Q-Clamper (" +
                 std::to_string(kPresetFileSize) + " bytes)";
