@@ -6,18 +6,9 @@
 #include <cstring>
 
 bool readChunkFile(const std::string& path, LimiterParams& params, std::string& error) {
-    std::FILE* file = openFile(path, "rb", "chunk file ", error);
-    if (!file) return false;
-    // One byte past a chunk tells a longer file, without reading to the end
-    // of an endless one (a device).
     uint8_t bytes[sizeof(LimiterParams) + 1];
-    const size_t got = std::fread(bytes, 1, sizeof bytes, file);
-    const bool readError = std::ferror(file) != 0;
-    std::fclose(file);
-    if (readError) {
-        error = "cannot read chunk file '" + path + "'";
-        return false;
-    }
+    size_t got = 0;
+    if (!readFileStart(path, "chunk file ", bytes, sizeof bytes, got, error)) return false;
     if (got != sizeof(LimiterParams)) {
         error = "chunk file '" + path + "' holds " + (got > sizeof(LimiterParams) ? "more than 64" : std::to_string(got)) +
                 " bytes; a Q-Clamper chunk is exactly 64";

@@ -35,6 +35,17 @@ std::FILE* openFile(const std::string& path, const char* mode, const char* what,
     return file;
 }
 
+bool readFileStart(const std::string& path, const char* what, uint8_t* bytes, size_t capacity, size_t& got,
+                   std::string& error) {
+    std::FILE* file = openFile(path, "rb", what, error);
+    if (!file) return false;
+    got = std::fread(bytes, 1, capacity, file);
+    const bool readError = std::ferror(file) != 0;
+    std::fclose(file);
+    if (readError) error = std::string("cannot read ") + what + "'" + path + "'";
+    return !readError;
+}
+
 bool seekFile(std::FILE* file, uint64_t offset) {
 #ifdef _WIN32
     return _fseeki64(file, static_cast<__int64>(offset), SEEK_SET) == 0;
@@ -55,6 +66,24 @@ bool fileSize(std::FILE* file, uint64_t& size) {
     size = static_cast<uint64_t>(end);
     return true;
 }
+
+namespace {
+
+// The bytes that reached an open file, what its buffer still holds aside.
+bool writtenLength(std::FILE* file, uint64_t& length) {
+#ifdef _WIN32
+    const __int64 n = _filelengthi64(_fileno(file));
+    if (n < 0) return false;
+    length = static_cast<uint64_t>(n);
+#else
+    struct stat st;
+    if (fstat(fileno(file), &st) != 0) return false;
+    length = static_cast<uint64_t>(st.st_size);
+#endif
+    return true;
+}
+
+}  // namespace
 
 bool replaceFile(const std::string& from, const std::string& to, std::string& error) {
 #ifdef _WIN32
@@ -171,6 +200,7 @@ bool OutputFile::open(const std::string& path, const char* what, std::string& er
     }
     if (buffer) std::setvbuf(file, nullptr, _IOFBF, buffer);
     file_ = file;
+    position_ = end_ = 0;
     path_ = path;
     temporary_ = device ? "" : target;
     what_ = what;
@@ -188,9 +218,21 @@ bool OutputFile::write(const void* data, size_t size, std::string& error) {
         return false;
     }
     errno = 0;
-    if (std::fwrite(data, 1, size, file_) == size) return true;
-    error = failure("write", errno);
-    return false;
+    const bool written = std::fwrite(data, 1, size, file_) == size;
+    const int err = errno;
+    position_ += size;
+    if (position_ > end_) end_ = position_;
+    if (!written) error = failure("write", writeFailureReason(err, end_));
+    return written;
+}
+
+// Under Wine a write that a full disk cuts short comes back as a success,
+// and the C runtime then fails with EINVAL (or no reason at all): a file
+// that holds less than it was given names the real reason.
+int OutputFile::writeFailureReason(int err, uint64_t asked) const {
+    if (err != 0 && err != EINVAL) return err;
+    uint64_t length = 0;
+    return !isDevice() && writtenLength(file_, length) && length < asked ? ENOSPC : err;
 }
 
 bool OutputFile::writeAt(uint64_t offset, const void* data, size_t size, std::string& error) {
@@ -202,6 +244,7 @@ bool OutputFile::writeAt(uint64_t offset, const void* data, size_t size, std::st
         error = failure("write", errno);
         return false;
     }
+    position_ = offset;
     return write(data, size, error);
 }
 
@@ -212,7 +255,7 @@ bool OutputFile::commit(std::string& error) {
     }
     errno = 0;
     const bool flushed = std::fflush(file_) == 0 && !std::ferror(file_);
-    const int err = errno;
+    const int err = flushed ? errno : writeFailureReason(errno, end_);
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
     if (!flushed || !closed) {

@@ -36,6 +36,13 @@ bool isDevice(const std::string& path);
 // where a folder is called a folder rather than "Permission denied".
 std::FILE* openFile(const std::string& path, const char* mode, const char* what, std::string& error);
 
+// Reads up to `capacity` bytes from the start of `path` into `bytes`: a
+// caller that takes small files asks for one byte more than it takes, and
+// tells a longer file without reading to the end of an endless one (a
+// device). `what` as for openFile.
+bool readFileStart(const std::string& path, const char* what, uint8_t* bytes, size_t capacity, size_t& got,
+                   std::string& error);
+
 bool seekFile(std::FILE* file, uint64_t offset);
 // The size of an open file, or false when it cannot be told.
 bool fileSize(std::FILE* file, uint64_t& size);
@@ -82,9 +89,12 @@ public:
 
 private:
     std::string failure(const char* verb, int err) const;
+    // The reason a write failed, given what the file should hold by then.
+    int writeFailureReason(int err, uint64_t asked) const;
 
     std::FILE* file_ = nullptr;
     std::string path_, temporary_, what_;  // temporary_ is empty for a device
+    uint64_t position_ = 0, end_ = 0;      // where the next byte goes; the bytes handed over
 };
 
 // Creates or replaces `path` with `size` bytes through an OutputFile.

@@ -13,12 +13,13 @@ const char kUsageHead[] =
     "Loads Q-Clamper.dll like any effect host and renders INPUT.wav through it into\n"
     "a 32-bit float WAV at the file's sample rate. Without INPUT it renders a\n"
     "built-in demo signal (a few seconds of stereo tones with bursts past full\n"
-    "scale), unless only --edit, --save-chunk, --screenshot or --list-params was\n"
-    "asked for.\n"
+    "scale), unless only --edit, --save-chunk, --save-preset, --screenshot or\n"
+    "--list-params was asked for.\n"
     "Input: 8/16/24/32-bit PCM or 32/64-bit float WAV or RF64, mono or stereo, of\n"
     "any length: it is read, rendered and written a block at a time; an output\n"
-    "above 4 GiB is RF64. Every file it writes (audio, chunk, screenshot) goes to\n"
-    "FILE.partial first, renamed when complete; two outputs may not name one file.\n"
+    "above 4 GiB is RF64. Every file it writes (audio, chunk, preset, screenshot)\n"
+    "goes to FILE.partial first, renamed when complete; two outputs may not name\n"
+    "one file.\n"
     "\n"
     "Files:\n"
     "  -o, --output PATH      output WAV (default: INPUT-clamped.wav beside the input;\n"
@@ -26,13 +27,19 @@ const char kUsageHead[] =
     "      --plugin PATH      the plug-in (default: Q-Clamper.dll beside this program)\n"
     "      --chunk FILE       load the settings from a 64-byte chunk file\n"
     "      --save-chunk FILE  save the settings, after all options, as a 64-byte chunk\n"
+    "      --preset FILE      load the settings and the program's name from a VST preset\n"
+    "                         (.fxp) of Q-Clamper, as a host's Load preset does; not\n"
+    "                         with --chunk\n"
+    "      --save-preset FILE save the settings, after all options, and the program's\n"
+    "                         name as a VST preset (.fxp) that any host loads\n"
     "      --screenshot FILE  open the editor in a window and save it as a 24-bit BMP\n"
     "      --demo             render the demo signal as well as the actions above\n"
     "      --edit             open the editor in a window to set the limiter by hand;\n"
     "                         closing the window goes on with those settings (render,\n"
     "                         --save-chunk); needs a desktop\n"
     "\n"
-    "Settings, in the editor's units; each overrides the chunk, both channels alike:\n";
+    "Settings, in the editor's units; each overrides the chunk or preset, both\n"
+    "channels alike:\n";
 
 // What the usage says of each setting's role, by SettingIndex; its range and
 // form come from the settings table.
@@ -221,6 +228,8 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& o, std:
         else if (name == "--plugin") ok = take(o.plugin);
         else if (name == "--chunk") ok = take(o.chunkIn);
         else if (name == "--save-chunk") ok = take(o.chunkOut);
+        else if (name == "--preset") ok = take(o.presetIn);
+        else if (name == "--save-preset") ok = take(o.presetOut);
         else if (name == "--screenshot") ok = take(o.screenshot);
         else if (name == "--list-params") ok = flag(o.listParameters);
         else if (name == "--param") ok = take(text) && parseParameter(text, o.parameters, error);
@@ -240,6 +249,11 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& o, std:
             return false;
         }
         if (!ok) return false;
+    }
+    // Both would give the whole block: one would silently lose.
+    if (!o.chunkIn.empty() && !o.presetIn.empty()) {
+        error = "--chunk and --preset both give the settings: give one of them";
+        return false;
     }
     // Ignoring it would leave the user waiting for audio that never comes.
     if (!o.output.empty() && !o.renders() && !o.help && !o.version) {

@@ -20,6 +20,8 @@ struct HostOptions {
     std::string plugin;       // empty: Q-Clamper.dll beside the program
     std::string chunkIn;      // 64-byte chunk to load
     std::string chunkOut;     // where to save the chunk
+    std::string presetIn;     // .fxp preset to load
+    std::string presetOut;    // where to save the settings as a .fxp preset
     std::string screenshot;   // BMP of the editor window
     bool demo = false;        // --demo given
     bool edit = false;        // open the editor for the user before anything else
@@ -41,12 +43,12 @@ struct HostOptions {
     // was asked for (the program run without arguments renders the demo).
     bool renders() const {
         return !input.empty() || demo ||
-               (chunkOut.empty() && screenshot.empty() && !edit && !listParameters);
+               (chunkOut.empty() && presetOut.empty() && screenshot.empty() && !edit && !listParameters);
     }
     bool changesSettings() const {
         for (const std::optional<double>& s : settings)
             if (s) return true;
-        return !chunkIn.empty();
+        return !chunkIn.empty() || !presetIn.empty();
     }
 };
 

@@ -137,9 +137,9 @@ std::string PluginHost::parameterText(int32_t opcode, int32_t index) {
     return text;
 }
 
-bool PluginHost::getChunk(LimiterParams& params, std::string& error) {
+bool PluginHost::getChunk(LimiterParams& params, std::string& error, bool preset) {
     void* data = nullptr;
-    const intptr_t size = dispatch(effGetChunk, 0, 0, &data);
+    const intptr_t size = dispatch(effGetChunk, preset ? 1 : 0, 0, &data);
     if (size != static_cast<intptr_t>(sizeof params) || !data) {
         error = "the plug-in handed over a chunk of " + std::to_string(size) + " bytes" +
                 (data ? "" : " at no address") + "; expected 64";
@@ -149,14 +149,23 @@ bool PluginHost::getChunk(LimiterParams& params, std::string& error) {
     return true;
 }
 
-bool PluginHost::setChunk(const LimiterParams& params, std::string& error) {
+bool PluginHost::setChunk(const LimiterParams& params, std::string& error, bool preset) {
     LimiterParams copy = params;
-    dispatch(effSetChunk, 0, static_cast<intptr_t>(sizeof copy), &copy);
+    dispatch(effSetChunk, preset ? 1 : 0, static_cast<intptr_t>(sizeof copy), &copy);
     LimiterParams check;
-    if (!getChunk(check, error)) return false;
+    if (!getChunk(check, error, preset)) return false;
     if (std::memcmp(&check, &params, sizeof params) != 0) {
         error = "the plug-in did not take the settings (its chunk differs from the one sent)";
         return false;
     }
     return true;
+}
+
+// Hosts give these texts a generous buffer: an effect may write more than
+// the 24 bytes the interface once promised.
+std::string PluginHost::programName() { return parameterText(effGetProgramName, 0); }
+
+void PluginHost::setProgramName(const std::string& name) {
+    std::string text = name;
+    dispatch(effSetProgramName, 0, 0, &text[0]);
 }

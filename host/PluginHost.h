@@ -28,9 +28,13 @@ public:
     intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
                       float opt = 0.0f);
 
-    // The 64-byte chunk, read with effGetChunk and written with effSetChunk.
-    bool getChunk(LimiterParams& params, std::string& error);
-    bool setChunk(const LimiterParams& params, std::string& error);
+    // The 64-byte chunk, read with effGetChunk and written with effSetChunk;
+    // `preset` marks it as one program's (a preset) rather than a bank's.
+    bool getChunk(LimiterParams& params, std::string& error, bool preset = false);
+    bool setChunk(const LimiterParams& params, std::string& error, bool preset = false);
+    // The current program's name (effGetProgramName, effSetProgramName).
+    std::string programName();
+    void setProgramName(const std::string& name);
 
     // The parameters, through the record's setParameter and getParameter.
     int32_t parameterCount() const { return effect_ ? effect_->numParams : 0; }

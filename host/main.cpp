@@ -14,6 +14,8 @@
 #include "host/HostOptions.h"
 #include "host/OutputPaths.h"
 #include "host/PluginHost.h"
+#include "host/PresetFile.h"
+#include "host/ProgramFolder.h"
 #include "host/RenderJob.h"
 #include "host/SettingsReport.h"
 #include "resources/resource_ids.h"
@@ -60,14 +62,6 @@ LONG WINAPI reportCrash(EXCEPTION_POINTERS* info) {
     ExitProcess(3);
 }
 
-std::string programDirectory() {
-    char path[MAX_PATH * 2];
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string dir(path, n < sizeof path ? n : 0);
-    const size_t slash = dir.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : dir.substr(0, slash);
-}
-
 // INPUT.wav -> INPUT-clamped.wav, beside the input.
 std::string defaultOutputFor(const std::string& input) {
     const size_t slash = input.find_last_of("\\/");
@@ -95,8 +89,10 @@ std::string findClash(const HostOptions& options, const std::string& outputPath,
     std::vector<NamedFile> inputs = {{"--plugin", pluginPath}}, outputs;
     if (!options.input.empty()) inputs.push_back({"the input", options.input});
     if (!options.chunkIn.empty()) inputs.push_back({"--chunk", options.chunkIn});
+    if (!options.presetIn.empty()) inputs.push_back({"--preset", options.presetIn});
     if (options.renders()) outputs.push_back({options.output.empty() ? "the output" : "-o", outputPath});
     if (!options.chunkOut.empty()) outputs.push_back({"--save-chunk", options.chunkOut});
+    if (!options.presetOut.empty()) outputs.push_back({"--save-preset", options.presetOut});
     if (!options.screenshot.empty()) outputs.push_back({"--screenshot", options.screenshot});
     return findOutputClash(inputs, outputs);
 }
@@ -105,9 +101,9 @@ int run(const HostOptions& options) {
     // Everything that can fail on the user's files is checked before the
     // plug-in is loaded.
     const std::string outputPath = !options.output.empty() ? options.output
-                                   : options.input.empty() ? programDirectory() + "\\" + kDemoOutputFile
+                                   : options.input.empty() ? besideProgram(kDemoOutputFile)
                                                            : defaultOutputFor(options.input);
-    const std::string pluginPath = options.plugin.empty() ? programDirectory() + "\\" + kPluginFile : options.plugin;
+    const std::string pluginPath = options.plugin.empty() ? besideProgram(kPluginFile) : options.plugin;
     std::string error = findClash(options, outputPath, pluginPath);
     if (!error.empty()) return fail(error);
     RenderJob job;
@@ -119,19 +115,32 @@ int run(const HostOptions& options) {
     }
     LimiterParams loaded;
     if (!options.chunkIn.empty() && !readChunkFile(options.chunkIn, loaded, error)) return fail(error);
+    Preset preset;
+    if (!options.presetIn.empty()) {
+        if (!readPresetFile(options.presetIn, preset, error)) return fail(error);
+        loaded = preset.chunk;
+    }
 
     PluginHost host;
     if (!host.load(pluginPath, error)) return fail(error);
     crashPlugin = host.module();
     lstrcpynA(crashPluginPath, pluginPath.c_str(), sizeof crashPluginPath);
 
+    if (!options.presetIn.empty()) {
+        error = presetOwnerMismatch(options.presetIn, preset, host.effect()->uniqueID);
+        if (!error.empty()) return fail(error);
+    }
+
     LimiterParams settings;
     const bool haveSettings = host.getChunk(settings, error);
     if (options.changesSettings()) {
         if (!haveSettings) return fail(error);
-        if (!options.chunkIn.empty()) settings = loaded;
+        const bool fromFile = !options.chunkIn.empty() || !options.presetIn.empty();
+        if (fromFile) settings = loaded;
         applySettings(options, settings);
-        if (!host.setChunk(settings, error)) return fail(error);
+        // As a host loads a preset: its chunk as one program's, then its name.
+        if (!host.setChunk(settings, error, !options.presetIn.empty())) return fail(error);
+        if (!options.presetIn.empty()) host.setProgramName(preset.name);
     }
     for (const ParameterSetting& p : options.parameters) {
         if (p.index >= host.parameterCount())
@@ -145,7 +154,7 @@ int run(const HostOptions& options) {
 
     // Values the options would refuse can come from a chunk file or the
     // plug-in itself: rendered as they are, but not without a word.
-    if (haveSettings && (options.renders() || !options.chunkOut.empty())) {
+    if (haveSettings && (options.renders() || !options.chunkOut.empty() || !options.presetOut.empty())) {
         const std::string outside = settingsOutsideRanges(settings);
         if (!outside.empty()) warn(outside);
     }
@@ -153,6 +162,7 @@ int run(const HostOptions& options) {
     if (options.renders()) {
         std::printf("input:    %s\n", job.describeInput().c_str());
         if (haveSettings) std::printf("settings: %s%s\n", describeSettings(settings).c_str(), options.mute ? ", muted" : "");
+        if (!options.presetIn.empty()) std::printf("preset:   \"%s\" from %s\n", preset.name.c_str(), options.presetIn.c_str());
         std::fflush(stdout);
         std::vector<std::string> warnings;
         const bool rendered = job.run(host, options, error, warnings);
@@ -164,6 +174,17 @@ int run(const HostOptions& options) {
         if (!host.getChunk(settings, error)) return fail(error);
         if (!writeChunkFile(options.chunkOut, settings, error)) return fail(error);
         std::printf("chunk:    %s (64 bytes: %s)\n", options.chunkOut.c_str(), describeSettings(settings).c_str());
+    }
+
+    if (!options.presetOut.empty()) {
+        Preset saved;
+        if (!host.getChunk(saved.chunk, error, true)) return fail(error);
+        saved.pluginId = host.effect()->uniqueID;
+        saved.pluginVersion = host.effect()->version;
+        saved.name = host.programName();
+        if (!writePresetFile(options.presetOut, saved, error)) return fail(error);
+        std::printf("preset:   %s (\"%s\": %s)\n", options.presetOut.c_str(), saved.name.c_str(),
+                    describeSettings(saved.chunk).c_str());
     }
 
     if (!options.screenshot.empty()) {

@@ -11,6 +11,14 @@ for preset in windows windows64; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" --target limiter_timing
 done
+# The Wine sessions (wineservers and virtual displays) this script starts are
+# stopped again at the end; one that was already running is left alone.
+started=()
+for state in build/windows/wine build/windows64/wine; do
+  scripts/wine-run.sh --running "$state" || started+=("$state")
+done
+stop_started() { for state in "${started[@]}"; do scripts/wine-run.sh --stop "$state"; done; }
+trap stop_started EXIT
 echo "== native (Google Benchmark)"
 build/native-release/bench/limiter_bench "$@"
 echo "== 32-bit Windows build under Wine"

@@ -15,11 +15,7 @@ out=build/windows
 state=$out/wine
 # A Wine session (wineserver and virtual display) that this script starts
 # is stopped again at the end; one that was already running is left alone.
-started_wine=1
-if [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null \
-  && [ -e "/tmp/.X11-unix/X$(cut -c2- "$state/display" 2>/dev/null)" ]; then started_wine=0; fi
-stop_wine() { if [ $started_wine -eq 1 ]; then scripts/wine-run.sh --stop "$state"; fi; }
-trap stop_wine EXIT
+scripts/wine-run.sh --running "$state" || trap 'scripts/wine-run.sh --stop "$state"' EXIT
 
 wav=$out/qclamper-demo.wav
 bmp=$out/qclamper-editor.bmp

@@ -2,7 +2,8 @@
 # Builds the plug-in in release form and writes the zips a musician installs:
 #   dist/Q-Clamper-<version>-win32.zip  for 32-bit hosts
 #   dist/Q-Clamper-<version>-win64.zip  for 64-bit hosts
-# each holding Q-Clamper/ with Q-Clamper.dll, readme.txt and license.txt.
+# each holding Q-Clamper/ with Q-Clamper.dll, readme.txt, license.txt and the
+# factory presets in Presets/ (resources/presets, from tools/make_presets.py).
 # The version comes from resources/resource_ids.h. The same sources give the
 # same bytes.
 #   package.sh [--out DIR] [--no-build] [--arch win32|win64]
@@ -40,7 +41,7 @@ for arch in "${archs[@]}"; do
   [ -f "$dll" ] || { echo "package.sh: $dll is not built" >&2; exit 1; }
   zip="$out/Q-Clamper-$version-$arch.zip"
   python3 tools/make_package.py --dll "$dll" --readme package/readme.txt --license LICENSE \
-    --folder Q-Clamper --out "$zip.tmp"
+    --presets resources/presets --folder Q-Clamper --out "$zip.tmp"
   mv "$zip.tmp" "$zip"
   echo "$zip"
 done

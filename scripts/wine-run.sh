@@ -2,16 +2,21 @@
 # Runs a Windows program of the build under Wine.
 #   wine-run.sh <state-dir> <program.exe> [args...]
 #   wine-run.sh --stop <state-dir>
+#   wine-run.sh --running <state-dir>   (status 0 when its session is up)
 # The state directory holds a private WINEPREFIX. One persistent wineserver
 # serves every program of a test run, and when no X display is set a virtual
 # one (Xvfb) is started once and shared, so that windows can be created.
 # The prefix is 32-bit unless the state directory's file "winearch" (written
 # by the build's configuration) says win64; a 64-bit prefix runs 64-bit
-# programs with Wine's 64-bit loader.
+# programs with Wine's 64-bit loader. A script that starts a session stops it
+# again when it ends (scripts/demo.sh, bench.sh, test.sh), one that was
+# already running it leaves alone.
 set -uo pipefail
 
 stop=0
+running=0
 if [ "${1:-}" = "--stop" ]; then stop=1; shift; fi
+if [ "${1:-}" = "--running" ]; then running=1; shift; fi
 state=$(mkdir -p "$1" && cd "$1" && pwd); shift
 
 export WINEPREFIX="$state/prefix"
@@ -46,6 +51,23 @@ xvfb_alive() {
   n=$(cut -c2- "$state/display")
   [ -e "/tmp/.X11-unix/X$n" ]
 }
+
+# The prefix's wineserver works in a folder named after the prefix's device
+# and inode (server-<dev>-<inode>, in hexadecimal).
+server_alive() {
+  [ -d "$WINEPREFIX" ] || return 1
+  local id pid
+  id=$(printf 'server-%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
+  for pid in $(pgrep wineserver); do
+    [ "$(basename "$(readlink "/proc/$pid/cwd" 2>/dev/null)")" = "$id" ] && return 0
+  done
+  return 1
+}
+
+if [ $running -eq 1 ]; then
+  xvfb_alive || server_alive
+  exit
+fi
 
 exec 9>"$state/lock"
 flock 9

@@ -17,6 +17,7 @@
 #include "host/HostOptions.h"
 #include "host/ModuleMachine.h"
 #include "host/OutputPaths.h"
+#include "host/PresetFile.h"
 #include "host/SettingsReport.h"
 #include "host/WavFile.h"
 
@@ -69,6 +70,10 @@ TEST(HostOptions, WhatTheProgramDoesFollowsFromTheActionsGiven) {
     EXPECT_TRUE(o.renders());
     ASSERT_TRUE(parse({"--screenshot", "e.bmp", "x.wav"}, o, error));
     EXPECT_TRUE(o.renders());
+    ASSERT_TRUE(parse({"--save-preset", "p.fxp"}, o, error));
+    EXPECT_FALSE(o.renders());
+    ASSERT_TRUE(parse({"--preset=p.fxp"}, o, error));
+    EXPECT_TRUE(o.renders() && o.changesSettings());
 }
 
 TEST(HostOptions, BadCommandLinesGetOneLineErrors) {
@@ -118,6 +123,7 @@ TEST(HostOptions, BadCommandLinesGetOneLineErrors) {
         {{"-"}, "bad input file name"},
         {{"-o", "x.wav", "--save-chunk", "c.bin"}, "-o names the rendered audio, but nothing is rendered"},
         {{"--edit", "--output=x.wav"}, "-o names the rendered audio"},
+        {{"--chunk", "a.bin", "--preset", "p.fxp"}, "--chunk and --preset both give the settings: give one of them"},
     };
     for (const auto& c : cases) {
         HostOptions o;
@@ -264,6 +270,38 @@ TEST(ChunkFiles, RoundTripAndOnlySixtyFourBytes) {
     EXPECT_FALSE(readChunkFile(".", back, error));
     EXPECT_EQ(error, "cannot open chunk file '.': it is a folder, not a file");
     EXPECT_FALSE(writeChunkFile("no-such-dir/x.chunk", p, error));
+}
+
+// The header as every host writes it: big-endian fields, the name padded
+// with zeros; the chunk follows as the plug-in stores it.
+TEST(PresetFiles, TheStandardLayoutBothWays) {
+    Preset p;
+    p.pluginId = 0x4B530002;
+    p.pluginVersion = 1;
+    p.name = "Mix Bus Glue";
+    p.chunk = freshBlock();
+    const std::vector<uint8_t> bytes = encodePreset(p);
+    ASSERT_EQ(bytes.size(), kPresetFileSize);
+    const std::string head(bytes.begin(), bytes.begin() + 40);
+    EXPECT_EQ(head, std::string("CcnK\0\0\0\x74" "FPCh\0\0\0\1" "KS\0\2" "\0\0\0\1" "\0\0\0\1" "Mix Bus Glue", 40));
+    EXPECT_EQ(std::string(bytes.begin() + 40, bytes.begin() + 60), std::string(16, '\0') + std::string("\0\0\0\x40", 4));
+    EXPECT_EQ(std::memcmp(bytes.data() + 60, &p.chunk, 64), 0);
+
+    Preset back;
+    std::string error;
+    ASSERT_TRUE(decodePreset(bytes.data(), bytes.size(), back, error)) << error;
+    EXPECT_EQ(back.pluginId, p.pluginId);
+    EXPECT_EQ(back.pluginVersion, 1);
+    EXPECT_EQ(back.name, p.name);
+    EXPECT_EQ(std::memcmp(&back.chunk, &p.chunk, 64), 0);
+    // A name fills at most 27 bytes and keeps its terminator.
+    p.name = std::string(40, 'n');
+    const std::vector<uint8_t> longName = encodePreset(p);
+    EXPECT_EQ(longName[28 + 26], 'n');
+    EXPECT_EQ(longName[28 + 27], 0);
+    ASSERT_TRUE(decodePreset(longName.data(), longName.size(), back, error)) << error;
+    EXPECT_EQ(back.name, std::string(27, 'n'));
+    EXPECT_EQ(pluginIdText(0x4E6F4566), "'NoEf'");
 }
 
 TEST(ModuleMachine, ReadFromThePeHeaderAndOtherArchitecturesRefused) {

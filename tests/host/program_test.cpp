@@ -16,6 +16,7 @@
 #include "host/HostOptions.h"
 #include "host/ModuleMachine.h"
 #include "host/PluginHost.h"
+#include "host/PresetFile.h"
 #include "host/WavFile.h"
 #include "host/WavReader.h"
 #include "host/WavWriter.h"
@@ -518,6 +519,94 @@ TEST(RealPlugin, ListsAndSetsTheHostParameters) {
     run = host({"--param", "3=0.333333343", "--save-chunk", "program_test_params.chunk"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(readChunk("program_test_params.chunk").channel[1].limit, 0.5f);
+}
+
+// The committed factory presets, by file name.
+std::vector<std::string> factoryPresets() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(QC_PRESETS_DIR_UNIX "/*.fxp", &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(QC_PRESETS_DIR_UNIX "/" + std::string(found.cFileName));
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// Each factory preset is one the plug-in saves again byte for byte (its ID,
+// version, name and chunk), and renders the bits of the chunk it holds;
+// options apply on top of a preset as they do on a chunk.
+TEST(RealPlugin, PresetsRoundTripAndRenderTheirChunk) {
+    const std::vector<std::string> presets = factoryPresets();
+    ASSERT_GE(presets.size(), 5u);
+    for (const std::string& path : presets) {
+        SCOPED_TRACE(path);
+        const std::string bytes = readFileBytes(path);
+        ProgramRun run = host({"--preset", path, "--save-preset", "program_test_again.fxp"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(readFileBytes("program_test_again.fxp"), bytes);
+        Preset preset;
+        std::string error;
+        ASSERT_TRUE(decodePreset(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), preset, error));
+        EXPECT_NE(path.find("/" + preset.name + ".fxp"), std::string::npos);
+        writeFileBytes("program_test_preset.chunk", bytes.substr(kPresetHeaderSize));
+
+        run = host({"--preset", path, "-o", "program_test_preset.wav"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(run.out.find("preset:   \"" + preset.name + "\""), std::string::npos) << run.out;
+        run = host({"--chunk", "program_test_preset.chunk", "-o", "program_test_chunk.wav"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(readFileBytes("program_test_preset.wav"), readFileBytes("program_test_chunk.wav"));
+    }
+    ProgramRun run = host({"--preset", presets[0], "--velocity", "50", "--save-chunk", "program_test_preset.chunk",
+                           "--save-preset", "program_test_again.fxp"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(readChunk("program_test_preset.chunk").channel[1].velocity, 50.0f);
+    EXPECT_EQ(readFileBytes("program_test_again.fxp").substr(kPresetHeaderSize), readFileBytes("program_test_preset.chunk"));
+}
+
+// Big-endian 32-bit field of a preset file's image.
+void setBig32(std::string& bytes, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(v >> (24 - 8 * i));
+}
+
+TEST(RealPlugin, BadPresetFilesAreRefusedBeforeAnythingIsWritten) {
+    const std::string good = readFileBytes(factoryPresets().at(0));
+    ASSERT_EQ(good.size(), kPresetFileSize);
+    const auto changed = [&](size_t at, uint32_t v) {
+        std::string bytes = good;
+        setBig32(bytes, at, v);
+        return bytes;
+    };
+    std::string bothSizes = good + std::string(8, '\0');
+    setBig32(bothSizes, 4, static_cast<uint32_t>(bothSizes.size() - 8));
+    setBig32(bothSizes, 56, 72);
+    const struct {
+        std::string bytes;
+        std::string message;  // after "preset file 'F' "
+    } cases[] = {
+        {changed(16, 0x4E6F4566), "belongs to another plug-in (ID 'NoEf'; this one is 0x4B530002)"},
+        {changed(0, 0x52494646), "is not a VST preset file (it does not start with 'CcnK')"},
+        {"", "is not a VST preset file"},
+        {changed(8, 0x4678436B), "holds a preset of parameter values ('FxCk'), not a preset of a plug-in's chunk ('FPCh')"},
+        {changed(8, 0x46424368), "holds a bank ('FBCh')"},
+        {changed(12, 2), "is of format version 2; version 1 is read"},
+        {good.substr(0, 40), "is cut short: 40 bytes, less than a preset's header of 60"},
+        {good.substr(0, 100), "is 100 bytes long, but its header gives 124 for the file and 124 for its header and chunk (is it cut short?)"},
+        {good + "x", "is 125 bytes long, but its header gives 124 for the file and 124"},
+        {changed(4, 200), "is 124 bytes long, but its header gives 208 for the file and 124"},
+        {changed(56, 32), "is 124 bytes long, but its header gives 124 for the file and 92 for its header and chunk"},
+        {bothSizes, "holds a chunk of 72 bytes; a Q-Clamper chunk is exactly 64"},
+        {good + std::string(5000, '\0'), "is larger than any preset of Q-Clamper (124 bytes)"},
+    };
+    const std::string never = "program_test_never.wav", neverPreset = "program_test_never.fxp";
+    for (const auto& c : cases) {
+        writeFileBytes("program_test_bad.fxp", c.bytes);
+        expectOneLineError(host({"--preset", "program_test_bad.fxp", "--demo", "-o", never, "--save-preset", neverPreset}),
+                           "preset file 'program_test_bad.fxp' " + c.message);
+        for (const std::string& f : {never, never + ".partial", neverPreset, neverPreset + ".partial"})
+            EXPECT_FALSE(fileExists(f)) << f;
+    }
 }
 
 // The gain knob (id 1) of the editor inside the host's frame window.

@@ -15,6 +15,7 @@
 #include "ChunkStress.h"
 #include "Failure.h"
 #include "UiStress.h"
+#include "host/ProgramFolder.h"
 #include "limiter/LimiterSettings.h"
 
 namespace {
@@ -32,14 +33,6 @@ const char kUsage[] =
     "  --plugin FILE     the plug-in (default: Q-Clamper.dll beside this program)\n"
     "Exit status 0 when nothing was found, 1 when something was (reported on stderr),\n"
     "2 for bad arguments.\n";
-
-std::string besideProgram(const char* file) {
-    char path[MAX_PATH * 2];
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string dir(path, n < sizeof path ? n : 0);
-    const size_t slash = dir.find_last_of("\\/");
-    return (slash == std::string::npos ? std::string(".") : dir.substr(0, slash)) + "\\" + file;
-}
 
 bool number(const char* text, unsigned long long& value) {
     char* end = nullptr;
