@@ -7,6 +7,7 @@
 #include "limiter/EngineSettings.h"
 #include "plugin/PluginBase.h"
 #include "toolkit/ControlTypes.h"
+#include "toolkit/DefinedFloatState.h"
 #include "toolkit/Notify.h"
 #include "toolkit/knob/Knob.h"
 #include "toolkit/switch/Switch.h"
@@ -162,6 +163,9 @@ int32_t __cdecl onKnobChanged(void* user, int32_t code, uint32_t value) {
     if (!controls || !controls->engine) return 0;
     const EditorKnob* knob = knobWithId(code & 0xFFFF);
     if (!knob) return 0;
+    // The knob's message comes through the host's message loop, on a
+    // thread in whatever floating-point state the host left it.
+    DefinedFloatState state;
     const float fraction = setSettingKnobValue(controls->engine, knob->setting, bits_float(value));
     reportToHost(controls, knob->setting, fraction);
     return 0;
