@@ -69,7 +69,7 @@ constexpr uint32_t kKnobStyle = KNOB_NOTIFY_DRAG | 0xA0;
 // it is shown.
 uint32_t styleFor(const SettingInfo& s) {
     uint32_t style = kKnobStyle;
-    style |= s.scale == SettingScale::ShownInDecibels ? KNOB_DB : KNOB_EDIT_VALUE;
+    style |= factorShownInDecibels(s) ? KNOB_DB : KNOB_EDIT_VALUE;
     if (s.scale == SettingScale::Logarithmic) style |= KNOB_LOG;
     return style;
 }
