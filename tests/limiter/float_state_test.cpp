@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <xmmintrin.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -73,21 +74,17 @@ HWND hostWindow() {
 
 constexpr int kFrames = 300;
 // Channel 1's gain and limit among the chunk's floats; channel 2's follow 4 on.
-constexpr int kGainOffset = 32 / 4 + 1;
-constexpr int kLimitOffset = 32 / 4 + 3;
+constexpr int kGainOffset = 9, kLimitOffset = 11;
 
 // Everything the session feeds the module, made before the host's state is
-// set: the host's arithmetic is not what is tested.
+// set: the host's own arithmetic is not what is tested. Loud audio with
+// denormals of scattered mantissas between, large enough that keeping them
+// or taking them as zero can round a shaped sample apart.
 struct SessionInput {
-    std::vector<float> fractions, chunkGains;
-    std::vector<float> left, right;
-    float defaults[16];
+    std::vector<float> fractions, chunkGains, left, right;
     SessionInput() : left(kFrames), right(kFrames) {
         for (int i = 0; i <= 200; ++i) fractions.push_back(static_cast<float>(i) / 200.0f);
         for (int i = 0; i < 200; ++i) chunkGains.push_back(0.05f + 0.0791f * static_cast<float>(i));
-        // Loud audio with denormals between, of scattered mantissas: large
-        // enough that keeping them or taking them as zero can round the
-        // shaped sample apart.
         for (int i = 0; i < kFrames; ++i) {
             const float wave = static_cast<float>((i * 37) % 101 - 50) / 40.0f;
             const uint32_t denormal = ((static_cast<uint32_t>(i) * 2654435761u) & 0x003FFFFFu) | 0x00400000u;
@@ -97,125 +94,99 @@ struct SessionInput {
     }
 };
 
-// What the module answered, as bits, and whether the host's state survived
-// every call.
-struct SessionRecord {
+// What the module answered, and how many calls left the host's state
+// other than the host set it.
+struct Answers {
     std::vector<uint32_t> bits;
     std::string texts;
     int stateChanges = 0;
 };
 
-class Session {
-public:
-    Session(const SessionInput& in, const HostState& state) : in_(in), state_(state) {}
-
-    SessionRecord play() {
-        setThreadState(state_.x87, state_.mxcsr);
-        {
-            TestHost host;
-            PluginModule module(pluginPath());
-            HostedEffect fx(module.instantiate(host));
-            if (fx) playWith(fx);
-            checkState();
-        }
-        setThreadState(0x037F, 0x1F80);
-        return record_;
-    }
-
-private:
-    void checkState() {
-        if (x87Control() != state_.x87 || (_mm_getcsr() & ~0x3Fu) != state_.mxcsr) ++record_.stateChanges;
-    }
-    void keep(float v) {
-        record_.bits.push_back(bitsOf(v));
-        checkState();
-    }
-    void keepDisplay(HostedEffect& fx, int32_t index) {
-        char text[64] = {};
-        fx.dispatch(effGetParamDisplay, index, 0, text);
-        record_.texts += text;
-        record_.texts += '|';
-        checkState();
-    }
-    void keepChunk(HostedEffect& fx) {
-        void* data = nullptr;
-        const intptr_t size = fx.dispatch(effGetChunk, 0, 0, &data);
-        checkState();
-        if (!data || size != 64) return;
-        uint32_t words[16];
-        std::memcpy(words, data, sizeof words);
-        record_.bits.insert(record_.bits.end(), words, words + 16);
-    }
-
-    // Sets one float of the chunk, in both channels.
-    void setChunkFloat(HostedEffect& fx, int offset, float value) {
+void play(HostedEffect& fx, const SessionInput& in, const HostState& state, Answers& a) {
+    auto checkState = [&] {
+        if (x87Control() != state.x87 || (_mm_getcsr() & ~0x3Fu) != state.mxcsr) ++a.stateChanges;
+    };
+    auto chunk = [&](uint32_t* words) {
         void* data = nullptr;
         fx.dispatch(effGetChunk, 0, 0, &data);
-        uint32_t chunk[16];
-        std::memcpy(chunk, data, sizeof chunk);
-        chunk[offset] = chunk[offset + 4] = bitsOf(value);
-        fx.dispatch(effSetChunk, 0, 64, chunk);
+        std::memcpy(words, data, 64);
         checkState();
-    }
-
-    void playWith(HostedEffect& fx) {
-        fx.dispatch(effSetSampleRate, 0, 0, nullptr, 44100.0f);
-        fx.dispatch(effMainsChanged, 0, 1);
-        // Parameters: every setting at fractions across its travel.
-        for (int32_t index = 0; index < 4; ++index) {
-            for (float f : in_.fractions) {
-                fx.setParameter(index, f);
-                keep(fx.getParameter(index));
-            }
-            keepDisplay(fx, index);
-            keepChunk(fx);
-        }
-        // Chunks: gains between the knob's steps, read back as fractions.
-        for (float gain : in_.chunkGains) {
-            setChunkFloat(fx, kGainOffset, gain);
-            keep(fx.getParameter(1));
-            keepDisplay(fx, 1);
-        }
-        // Audio in both forms, a parameter change ramping into each block;
-        // from the fifth block a ceiling so low that quiet outputs are
-        // denormals.
-        std::vector<float> out1(kFrames), out2(kFrames);
-        float* inputs[2] = {const_cast<float*>(in_.left.data()), const_cast<float*>(in_.right.data())};
-        float* outputs[2] = {out1.data(), out2.data()};
-        for (int block = 0; block < 8; ++block) {
-            if (block == 4) setChunkFloat(fx, kLimitOffset, 3e-9f);
-            fx.setParameter(block % 3, in_.fractions[(block * 23) % in_.fractions.size()]);
-            std::fill(out1.begin(), out1.end(), 0.125f);
-            std::fill(out2.begin(), out2.end(), 0.125f);
-            if (block % 2 == 0) fx.processReplacing(inputs, outputs, kFrames);
-            else fx.process(inputs, outputs, kFrames);
-            checkState();
-            for (int i = 0; i < kFrames; ++i) {
-                record_.bits.push_back(bitsOf(out1[i]));
-                record_.bits.push_back(bitsOf(out2[i]));
-            }
-        }
-        // The editor: the gain knob stepped with the arrow keys.
-        if (fx.dispatch(effEditOpen, 0, 0, hostWindow()) != 0) {
-            HWND editor = GetWindow(hostWindow(), GW_CHILD);
-            HWND gainKnob = GetDlgItem(editor, 1);
-            for (WPARAM key : {VK_RIGHT, VK_RIGHT, VK_UP, VK_LEFT}) {
-                SendMessageA(gainKnob, WM_KEYDOWN, key, 0);
-                checkState();
-                keepChunk(fx);
-            }
-            fx.dispatch(effEditClose);
-        }
+    };
+    auto keepChunk = [&] {
+        uint32_t words[16];
+        chunk(words);
+        a.bits.insert(a.bits.end(), words, words + 16);
+    };
+    auto setChunkFloat = [&](int offset, float value) {  // in both channels
+        uint32_t words[16];
+        chunk(words);
+        words[offset] = words[offset + 4] = bitsOf(value);
+        fx.dispatch(effSetChunk, 0, 64, words);
+    };
+    auto keepParameter = [&](int32_t index) {
+        char text[64] = {};
+        a.bits.push_back(bitsOf(fx.getParameter(index)));
+        fx.dispatch(effGetParamDisplay, index, 0, text);
+        a.texts = a.texts + text + '|';
         checkState();
+    };
+    fx.dispatch(effSetSampleRate, 0, 0, nullptr, 44100.0f);
+    fx.dispatch(effMainsChanged, 0, 1);
+    // Parameters: every setting at fractions across its travel; chunk gains
+    // read back as fractions.
+    for (int32_t index = 0; index < 4; ++index) {
+        for (float f : in.fractions) {
+            fx.setParameter(index, f);
+            keepParameter(index);
+        }
+        keepChunk();
     }
+    for (float gain : in.chunkGains) {
+        setChunkFloat(kGainOffset, gain);
+        keepParameter(1);
+    }
+    // Audio in both forms, a parameter ramping into each block; from the
+    // fifth block a ceiling so low that quiet outputs are denormals.
+    std::vector<float> out1(kFrames), out2(kFrames);
+    float* inputs[2] = {const_cast<float*>(in.left.data()), const_cast<float*>(in.right.data())};
+    float* outputs[2] = {out1.data(), out2.data()};
+    for (int block = 0; block < 8; ++block) {
+        if (block == 4) setChunkFloat(kLimitOffset, 3e-9f);
+        fx.setParameter(block % 3, in.fractions[(block * 23) % in.fractions.size()]);
+        std::fill(out1.begin(), out1.end(), 0.125f);
+        std::fill(out2.begin(), out2.end(), 0.125f);
+        if (block % 2 == 0) fx.processReplacing(inputs, outputs, kFrames);
+        else fx.process(inputs, outputs, kFrames);
+        checkState();
+        for (int i = 0; i < kFrames; ++i) a.bits.insert(a.bits.end(), {bitsOf(out1[i]), bitsOf(out2[i])});
+    }
+    // The editor: the gain knob (id 1) stepped with the arrow keys.
+    if (fx.dispatch(effEditOpen, 0, 0, hostWindow()) == 0) return;
+    HWND gainKnob = GetDlgItem(GetWindow(hostWindow(), GW_CHILD), 1);
+    for (WPARAM key : {VK_RIGHT, VK_RIGHT, VK_UP, VK_LEFT}) {
+        SendMessageA(gainKnob, WM_KEYDOWN, key, 0);
+        keepChunk();
+    }
+    fx.dispatch(effEditClose);
+    checkState();
+}
 
-    const SessionInput& in_;
-    const HostState& state_;
-    SessionRecord record_;
-};
+Answers session(const SessionInput& in, const HostState& state) {
+    Answers a;
+    setThreadState(state.x87, state.mxcsr);
+    {
+        TestHost host;
+        PluginModule module(pluginPath());
+        HostedEffect fx(module.instantiate(host));
+        if (fx) play(fx, in, state, a);
+    }
+    if (x87Control() != state.x87 || (_mm_getcsr() & ~0x3Fu) != state.mxcsr) ++a.stateChanges;
+    setThreadState(kHostStates[0].x87, kHostStates[0].mxcsr);
+    return a;
+}
 
 size_t differences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
-    if (a.size() != b.size()) return a.size() > b.size() ? a.size() : b.size();
+    if (a.size() != b.size()) return std::max(a.size(), b.size());
     size_t n = 0;
     for (size_t i = 0; i < a.size(); ++i) n += a[i] != b[i];
     return n;
@@ -223,11 +194,11 @@ size_t differences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& 
 
 TEST(FloatState, EveryHostStateGetsTheBitsOfTheStartState) {
     const SessionInput input;
-    const SessionRecord reference = Session(input, kHostStates[0]).play();
+    const Answers reference = session(input, kHostStates[0]);
     ASSERT_EQ(reference.bits.size(), 5932u);  // the editor took part too
     ASSERT_EQ(reference.stateChanges, 0);
     for (const HostState& state : kHostStates) {
-        const SessionRecord record = Session(input, state).play();
+        const Answers record = session(input, state);
         EXPECT_EQ(differences(record.bits, reference.bits), 0u) << state.name;
         EXPECT_EQ(record.texts, reference.texts) << state.name;
         EXPECT_EQ(record.stateChanges, 0) << state.name << ": the host's state was not given back";
