@@ -11,16 +11,17 @@
 #include "limiter/Magnitude.h"
 
 // About one and a half seconds of stereo at 44.1 kHz: quiet noise with
-// regular overshoots, so that the clamp path is taken too.
+// regular overshoots, so that the clamp path is taken too. A scale of 1e-39
+// makes every sample a denormal.
 class BenchSignal {
 public:
     static constexpr int kLength = 1 << 16;
-    BenchSignal() : left_(kLength), right_(kLength) {
+    explicit BenchSignal(float scale = 1.0f) : left_(kLength), right_(kLength) {
         uint32_t seed = 7;
         for (int i = 0; i < kLength; ++i) {
             seed = seed * 1664525u + 1013904223u;
             const float level = (i % 97) < 5 ? 1.6f : 0.4f;
-            left_[i] = level * (static_cast<float>(seed >> 8) / 8388608.0f - 1.0f);
+            left_[i] = scale * level * (static_cast<float>(seed >> 8) / 8388608.0f - 1.0f);
             right_[i] = -0.8f * left_[i];
         }
     }
@@ -49,9 +50,9 @@ private:
 
 class EngineWorkload {
 public:
-    EngineWorkload(int frames, bool adding, bool ramping)
-        : frames_(frames), adding_(adding), ramping_(ramping), position_(frames), out1_(frames),
-          out2_(frames) {
+    EngineWorkload(int frames, bool adding, bool ramping, float signalScale = 1.0f)
+        : frames_(frames), adding_(adding), ramping_(ramping), signal_(signalScale),
+          position_(frames), out1_(frames), out2_(frames) {
         engine_ = createEngine();
         configureEngine(&engine_, 44100.0f, 2);
         getParams(engine_, &params_);

@@ -6,6 +6,7 @@
 
 #include "bench/BenchReport.h"
 #include "bench/BenchWorkload.h"
+#include "bench/FloatStateTiming.h"
 
 namespace {
 
@@ -71,6 +72,9 @@ int main(int argc, char** argv) {
     ResultCollector collector;
     benchmark::RunSpecifiedBenchmarks(&collector);
     printBenchReport(collector.results, "native");
+    BenchResults guard;
+    timeFloatStateGuard(guard);
+    printFloatStateReport(guard, "native");
     benchmark::Shutdown();
     return 0;
 }

@@ -7,6 +7,7 @@
 
 #include "bench/BenchReport.h"
 #include "bench/BenchWorkload.h"
+#include "bench/FloatStateTiming.h"
 
 namespace {
 
@@ -48,6 +49,10 @@ int main() {
             }
         }
     }
-    printBenchReport(results, sizeof(void*) == 8 ? "windows64" : "windows");
+    const char* build = sizeof(void*) == 8 ? "windows64" : "windows";
+    printBenchReport(results, build);
+    BenchResults guard;
+    timeFloatStateGuard(guard);
+    printFloatStateReport(guard, build);
     return 0;
 }

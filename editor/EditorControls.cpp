@@ -7,6 +7,7 @@
 #include "limiter/EngineSettings.h"
 #include "plugin/PluginBase.h"
 #include "toolkit/ControlTypes.h"
+#include "toolkit/DefinedFloatState.h"
 #include "toolkit/Notify.h"
 #include "toolkit/knob/Knob.h"
 #include "toolkit/switch/Switch.h"
@@ -68,7 +69,7 @@ constexpr uint32_t kKnobStyle = KNOB_NOTIFY_DRAG | 0xA0;
 // it is shown.
 uint32_t styleFor(const SettingInfo& s) {
     uint32_t style = kKnobStyle;
-    style |= s.scale == SettingScale::ShownInDecibels ? KNOB_DB : KNOB_EDIT_VALUE;
+    style |= factorShownInDecibels(s) ? KNOB_DB : KNOB_EDIT_VALUE;
     if (s.scale == SettingScale::Logarithmic) style |= KNOB_LOG;
     return style;
 }
@@ -162,6 +163,9 @@ int32_t __cdecl onKnobChanged(void* user, int32_t code, uint32_t value) {
     if (!controls || !controls->engine) return 0;
     const EditorKnob* knob = knobWithId(code & 0xFFFF);
     if (!knob) return 0;
+    // The knob's message comes through the host's message loop, on a
+    // thread in whatever floating-point state the host left it.
+    DefinedFloatState state;
     const float fraction = setSettingKnobValue(controls->engine, knob->setting, bits_float(value));
     reportToHost(controls, knob->setting, fraction);
     return 0;

@@ -41,18 +41,14 @@ const char kUsageHead[] =
     "Settings, in the editor's units; each overrides the chunk or preset, both\n"
     "channels alike:\n";
 
-// What the usage says of each setting's role, by SettingIndex; its range and
-// form come from the settings table.
-const char* const kSettingRoles[kSettingCount] = {"", "", "release speed", "output ceiling"};
-
 // " (release speed)", " (output ceiling, linear)": the role, and how a value
 // given in decibels is stored or that a value shown in decibels is given as
 // the factor.
-std::string optionNote(const SettingInfo& s, const char* role) {
-    std::string note = role;
-    const char* form = s.storedAsGain                             ? "stored as the linear factor 10^(DB/20)"
-                       : s.scale == SettingScale::ShownInDecibels ? "linear"
-                                                                  : "";
+std::string optionNote(const SettingInfo& s) {
+    std::string note = s.role;
+    const char* form = knobInDecibels(s)          ? "stored as the linear factor 10^(DB/20)"
+                       : factorShownInDecibels(s) ? "linear"
+                                                  : "";
     if (!note.empty() && *form != '\0') note += ", ";
     note += form;
     return note.empty() ? note : " (" + note + ")";
@@ -85,12 +81,11 @@ const char kUsageTail[] =
 
 std::string buildUsage() {
     std::string usage = kUsageHead;
-    for (int32_t i = 0; i < kSettingCount; ++i) {
-        const SettingInfo& s = kSettings[i];
-        const std::string option = std::string("--") + s.word + (s.storedAsGain ? " DB" : " X");
+    for (const SettingInfo& s : kSettings) {
+        const std::string option = std::string("--") + s.word + (knobInDecibels(s) ? " DB" : " X");
         char line[160];
         std::snprintf(line, sizeof line, "      %-18s %s%s\n", option.c_str(),
-                      settingRangeText(s).c_str(), optionNote(s, kSettingRoles[i]).c_str());
+                      settingRangeText(s).c_str(), optionNote(s).c_str());
         usage += line;
     }
     return usage + kUsageTail;
@@ -138,6 +133,8 @@ bool parseParameter(const std::string& text, std::vector<ParameterSetting>& targ
                 std::to_string(kSettingCount - 1) + " and a fraction from 0 to 1)";
         return false;
     }
+    // "-0" is the number 0: the plug-in is never handed a fraction of -0.
+    if (fraction == 0) fraction = 0;
     target.push_back({static_cast<int32_t>(index), static_cast<float>(fraction)});
     return true;
 }
@@ -159,7 +156,7 @@ const char* hostUsage() {
 std::string settingRangeText(const SettingInfo& setting) {
     char text[64];
     std::snprintf(text, sizeof text, "%g to %g%s", static_cast<double>(setting.min),
-                  static_cast<double>(setting.max), setting.storedAsGain ? " dB" : "");
+                  static_cast<double>(setting.max), knobInDecibels(setting) ? " dB" : "");
     return text;
 }
 

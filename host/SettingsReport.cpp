@@ -16,10 +16,10 @@ const char* nonFiniteName(float v) { return std::isnan(v) ? "NaN" : v > 0 ? "+in
 std::string number(int32_t i, float v) {
     const SettingInfo& s = kSettings[i];
     char text[64];
-    if (s.storedAsGain && v < 0)
+    if (knobInDecibels(s) && v < 0)
         std::snprintf(text, sizeof text, "%.*f (linear)", kSettingDecimals, static_cast<double>(v));
     else
-        std::snprintf(text, sizeof text, s.storedAsGain ? "%+.*f dB" : "%.*f", kSettingDecimals,
+        std::snprintf(text, sizeof text, knobInDecibels(s) ? "%+.*f dB" : "%.*f", kSettingDecimals,
                       static_cast<double>(knobValueOf(s, v)));
     return text;
 }

@@ -13,16 +13,15 @@ bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 struct Reading {
     float knobValue;
     float fraction;
-    bool insideRange;  // the stored value itself lies inside the knob's range
 };
 
 Reading readSetting(const LimiterEngine* engine, int32_t index) {
     const SettingInfo& s = kSettings[index];
     const float stored = engine->params.channel[0].*s.field;
     const SettingMemory& m = engine->settingMemory[index];
-    if (m.known && sameBits(m.stored, stored)) return {m.knobValue, m.fraction, true};
+    if (m.known && sameBits(m.stored, stored)) return {m.knobValue, m.fraction};
     const float position = knobPositionOf(s, stored);
-    return {position, fractionOfKnobValue(s, position), storedInKnobRange(s, stored)};
+    return {position, fractionOfKnobValue(s, position)};
 }
 
 Reading readSettingLocked(LimiterEngine* engine, int32_t index) {
@@ -54,11 +53,15 @@ bool writeSetting(LimiterEngine* engine, int32_t index, float stored, float knob
 void setSettingFraction(LimiterEngine* engine, int32_t index, float fraction) {
     if (!engine || !validIndex(index) || std::isnan(fraction)) return;
     const SettingInfo& s = kSettings[index];
-    fraction = fraction < 0.0f ? 0.0f : fraction > 1.0f ? 1.0f : fraction;
+    // -0 and below are the knob's start, read back as +0.
+    fraction = !(fraction > 0.0f) ? 0.0f : fraction > 1.0f ? 1.0f : fraction;
     lockEnter(&engine->lock);
     const Reading now = readSetting(engine, index);
     float knobValue, stored;
-    if (now.insideRange && fraction == now.fraction) {
+    if (fraction == now.fraction) {
+        // What was read, written back: a host reading and writing its
+        // parameters never changes a stored value, inside the knob's range
+        // or outside it.
         knobValue = now.knobValue;
         stored = engine->params.channel[0].*s.field;
     } else {
@@ -77,6 +80,7 @@ float settingFraction(LimiterEngine* engine, int32_t index) {
 float setSettingKnobValue(LimiterEngine* engine, int32_t index, float knobValue) {
     if (!engine || !validIndex(index)) return 0.0f;
     const SettingInfo& s = kSettings[index];
+    if (!(knobValue >= s.min && knobValue <= s.max)) return readSettingLocked(engine, index).fraction;
     const float fraction = fractionOfKnobValue(s, knobValue);
     lockEnter(&engine->lock);
     writeSetting(engine, index, storedOf(s, knobValue), knobValue, fraction);

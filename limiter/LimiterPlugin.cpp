@@ -20,12 +20,14 @@ const char kApplicationName[] = "Q-Clamper";
 const char kDefaultProgramName[] = "Program 1";
 
 // Hosts reserve 8 characters and the terminator for these texts.
-void copySettingText(int32_t index, const char* SettingInfo::*text, char* destination) {
+void copySettingText(int32_t index, const char* (*text)(const SettingInfo&), char* destination) {
     if (!destination) return;
     destination[0] = '\0';
     if (index < 0 || index >= kSettingCount) return;
-    std::strncat(destination, kSettings[index].*text, kValueTextSize - 1);
+    std::strncat(destination, text(kSettings[index]), kValueTextSize - 1);
 }
+
+const char* parameterNameOf(const SettingInfo& s) { return s.parameterName; }
 }  // namespace
 
 LimiterPlugin::LimiterPlugin(audioMasterCallback hostCallback)
@@ -103,7 +105,7 @@ void LimiterPlugin::getProgramName(char* name) {
 }
 
 void LimiterPlugin::getParamLabel(int32_t index, char* text) {
-    copySettingText(index, &SettingInfo::unit, text);
+    copySettingText(index, unitLabel, text);
 }
 
 void LimiterPlugin::getParamDisplay(int32_t index, char* text) {
@@ -111,7 +113,7 @@ void LimiterPlugin::getParamDisplay(int32_t index, char* text) {
 }
 
 void LimiterPlugin::getParamName(int32_t index, char* text) {
-    copySettingText(index, &SettingInfo::parameterName, text);
+    copySettingText(index, parameterNameOf, text);
 }
 
 int32_t LimiterPlugin::getChunk(void** data, bool) {

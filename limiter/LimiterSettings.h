@@ -23,22 +23,30 @@ enum SettingIndex : int32_t {
 };
 
 enum class SettingScale : uint8_t {
-    Plain,            // a linear travel over the value as it is shown
-    Logarithmic,      // a logarithmic travel
-    ShownInDecibels,  // a linear travel over a factor shown as 20 log10 of it
+    Plain,        // a linear travel
+    Logarithmic,  // a logarithmic travel
+};
+
+// What a setting's number means, said once for every reader: the host
+// parameter's label, the knob's text, the host program's options.
+enum class SettingUnit : uint8_t {
+    Number,           // a plain number
+    Percent,          // a plain number of per cent
+    Decibels,         // the knob's value is decibels, the stored field 10^(dB * 0.05)
+    FactorInDecibels, // the knob's value is the stored factor, shown as 20 log10 of it
 };
 
 struct SettingInfo {
     const char* word;           // "compression": the host program's option and report
+    const char* role;           // what the host program's usage says it does, or ""
     const char* parameterName;  // the host parameter's name, at most 8 characters
-    const char* unit;           // the host parameter's label
+    SettingUnit unit;
     float min, max, defaultValue, step;
     SettingScale scale;
-    bool storedAsGain;          // the knob's value is decibels, the field 10^(dB * 0.05)
     float ChannelParams::*field;
     // The span of stored values the engine applies; a field outside it is
-    // applied at the nearest end. Only the ceiling is bounded: it alone
-    // scales the output past full scale.
+    // applied at the nearest end, so that no stored value, however far out,
+    // drives the output to full scale or past the highest ceiling.
     float lowestApplied, highestApplied;
 };
 
@@ -54,6 +62,13 @@ constexpr int32_t kSettingDecimals = kKnobDigits;
 // no level: -inf decibels.
 float decibelsToGain(float decibels);
 float gainToDecibels(float gain);
+
+// The host parameter's label: "dB", "%" or "".
+const char* unitLabel(const SettingInfo& setting);
+// Whether the knob's value (and the host program's option) is in decibels.
+bool knobInDecibels(const SettingInfo& setting);
+// Whether the knob's value is a factor shown in decibels.
+bool factorShownInDecibels(const SettingInfo& setting);
 
 float storedOf(const SettingInfo& setting, float knobValue);
 // The knob's form of a stored field, not limited to the range.
@@ -74,6 +89,10 @@ float knobPositionOf(const SettingInfo& setting, float stored);
 KnobValue settingKnobModel(const SettingInfo& setting, float current);
 // Fractions of the knob's travel (0 at min, 1 at max), on its scale.
 float fractionOfKnobValue(const SettingInfo& setting, float knobValue);
+// The knob's value at a fraction. A fraction that maps to within a few float
+// steps of one of the knob's steps (the values its keys reach from the
+// default) gives that step exactly, so that a knob's value recorded as a
+// fraction comes back to the bit; values between steps stay as they map.
 float knobValueAtFraction(const SettingInfo& setting, float fraction);
 
 // The value the engine applies, as the knob's menu writes its current

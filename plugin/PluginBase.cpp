@@ -6,6 +6,7 @@
 
 #include "editor/EditorBase.h"
 #include "plugin/ValueText.h"
+#include "toolkit/DefinedFloatState.h"
 
 namespace {
 
@@ -14,9 +15,12 @@ constexpr int32_t kDefaultUniqueID = 0x4E6F4566;
 
 PluginBase* objectOf(AEffect* effect) { return static_cast<PluginBase*>(effect->object); }
 
-// The five entry functions behind the record's function pointers.
+// The five entry functions behind the record's function pointers. Each runs
+// its call in the floating-point state the results are defined in, whatever
+// state the host's thread is in, and gives the host its state back.
 intptr_t QC_CDECL dispatchEntry(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
                                 void* ptr, float opt) {
+    DefinedFloatState state;
     PluginBase* object = objectOf(effect);
     if (opcode == effClose) {
         object->dispatcher(opcode, index, value, ptr, opt);
@@ -27,19 +31,23 @@ intptr_t QC_CDECL dispatchEntry(AEffect* effect, int32_t opcode, int32_t index, 
 }
 
 void QC_CDECL processEntry(AEffect* effect, float** inputs, float** outputs, int32_t sampleFrames) {
+    DefinedFloatState state(FloatUnits::Sse);
     objectOf(effect)->process(inputs, outputs, sampleFrames);
 }
 
 void QC_CDECL processReplacingEntry(AEffect* effect, float** inputs, float** outputs,
                                     int32_t sampleFrames) {
+    DefinedFloatState state(FloatUnits::Sse);
     objectOf(effect)->processReplacing(inputs, outputs, sampleFrames);
 }
 
 void QC_CDECL setParameterEntry(AEffect* effect, int32_t index, float value) {
+    DefinedFloatState state;
     objectOf(effect)->setParameter(index, value);
 }
 
 float QC_CDECL getParameterEntry(AEffect* effect, int32_t index) {
+    DefinedFloatState state;
     return objectOf(effect)->getParameter(index);
 }
 

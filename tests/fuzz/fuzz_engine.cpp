@@ -1,6 +1,8 @@
 // The engine accepts any 64-byte block (a host may load any chunk) and any
 // samples: it must never crash, never hand the host a sample beyond its
-// highest ceiling and, with a finite ceiling, never a non-finite sample.
+// highest ceiling and, with a finite ceiling, never a non-finite sample; and
+// whatever the chunk and the audio before, silent input must come out silent
+// (below 1e-20), never as DC.
 // Where the plain reference model applies (finite settings and samples,
 // nothing overflowing float), the engine must agree with it bit for bit over
 // a block at the defaults, one that ramps to the fuzzed settings and one that
@@ -21,6 +23,8 @@ bool finite(float v) { return std::isfinite(v); }
 
 const SettingInfo& kCeiling = kSettings[kLimitSetting];
 
+constexpr int32_t kSilentFrames = 300;
+
 // The highest ceiling times full scale, with room for the last bit.
 const float kLoudest = kCeiling.highestApplied * 1.000001f;
 
@@ -37,8 +41,9 @@ bool referenceApplies(const LimiterParams& params, const std::vector<float>& in)
         if (!finite(p.compression) || !finite(p.gain) || !finite(p.velocity) || !finite(p.limit)) {
             return false;
         }
-        // The reference applies any ceiling; the engine bounds it.
-        if (p.limit < kCeiling.lowestApplied || p.limit > kCeiling.highestApplied) return false;
+        // The reference applies any value; the engine bounds some.
+        for (const SettingInfo& s : kSettings)
+            if (p.*s.field < s.lowestApplied || p.*s.field > s.highestApplied) return false;
         if (static_cast<double>(p.velocity) * static_cast<double>(0.0001f) + 1.0 < 1.0) return false;
         const double drive = std::fmax(std::fabs(static_cast<double>(p.compression)), 1.0) + 1.0;
         const double gain = std::fmax(std::fabs(static_cast<double>(p.gain)), 1.0);
@@ -116,6 +121,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = 0; i < frames; ++i) {
         if (std::fabs(out1[i] - before[0]) > kLoudest) __builtin_trap();
         if (stereo && std::fabs(out2[i] - before[1]) > kLoudest) __builtin_trap();
+    }
+    // Then silence: two blocks, the first one ramping when nothing ran yet.
+    const std::vector<float> silence(kSilentFrames, 0.0f);
+    std::vector<float> quiet1(kSilentFrames, 0.0f), quiet2(kSilentFrames, 0.0f);
+    for (int block = 0; block < 2; ++block) {
+        runBlock(&engine, adding, stereo, silence.data(), quiet1.data(), quiet2.data(), kSilentFrames);
+        for (int32_t i = 0; i < kSilentFrames; ++i) {
+            if (!(std::fabs(quiet1[i]) < 1e-20f) || !(std::fabs(quiet2[i]) < 1e-20f)) __builtin_trap();
+        }
     }
     destroyEngine(&engine);
     return 0;

@@ -148,10 +148,11 @@ TEST(HostOptions, RangeEndsAreAccepted) {
     EXPECT_EQ(o.blockSize, 64);
 
     // Parameters in the order given; listing them is an action of its own.
-    ASSERT_TRUE(parse({"--param", "3=0", "--param=0=1", "--param", "1=.625", "--list-params"}, o, error)) << error;
+    ASSERT_TRUE(parse({"--param", "3=-0", "--param=0=1", "--param", "1=.625", "--list-params"}, o, error)) << error;
     ASSERT_EQ(o.parameters.size(), 3u);
     EXPECT_EQ(o.parameters[0].index, 3);
     EXPECT_EQ(o.parameters[0].fraction, 0.0f);
+    EXPECT_FALSE(std::signbit(o.parameters[0].fraction)) << "-0 is taken as 0";
     EXPECT_EQ(o.parameters[1].index, 0);
     EXPECT_EQ(o.parameters[1].fraction, 1.0f);
     EXPECT_EQ(o.parameters[2].fraction, 0.625f);
@@ -208,7 +209,7 @@ TEST(Settings, TheLineTellsWhatThePluginUsesAndTheWarningWhatTheEditorCannotSet)
         {{1, 0, -50, 2}, {1, 0, -50, 2}, "compression 1.000, gain -inf dB, velocity -50.000, limit 2.000",
          "settings outside the editor's ranges: gain -inf dB (editor: -24 to 24 dB), velocity -50.000 (editor: 1 to "
          "100), limit 2.000 (editor: 0.25 to 1; the output can go above 0 dBFS)"},
-        {{1, -0.5f, 5, 1}, {1, -0.5f, 5, 1}, "gain -0.500 (linear)", "gain -0.500 (linear)"},
+        {{1, -0.5f, 5, 1}, {1, -0.5f, 5, 1}, "gain -inf dB (bounded from -0.500 (linear))", "gain -0.500 (linear)"},
         // The ceiling the plug-in applies never leaves 0 to 4.
         {{1, 1, 5, 10}, {1, 1, 5, -100}, "L compression 1.000, gain +0.000 dB, velocity 5.000, limit 4.000 (bounded from "
          "10.000); R compression 1.000, gain +0.000 dB, velocity 5.000, limit 0.000 (bounded from -100.000)",

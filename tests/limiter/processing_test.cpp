@@ -14,6 +14,7 @@ namespace {
 
 const double kDrive = static_cast<double>(static_cast<float>(1.0 - static_cast<double>(0.99999f)));
 const double kRecovery = 5.0 * static_cast<double>(0.0001f) + 1.0;
+const float kInf = std::numeric_limits<float>::infinity();
 
 struct Processing : ::testing::Test {
     LimiterEngine* engine = createEngine();
@@ -208,6 +209,40 @@ TEST_F(Processing, NonFiniteOrImpossibleSettingsFallBackToDefaults) {
     LimiterParams back;
     getParams(engine, &back);
     EXPECT_EQ(std::memcmp(&p, &back, sizeof p), 0);
+}
+
+// Gain and compression, like the ceiling, are applied within bounds that
+// meet the field at their ends: a corrupted chunk never turns the offset
+// every sample carries into DC, in either store form.
+TEST_F(Processing, FarOutGainAndCompressionKeepSilenceSilent) {
+    const struct {
+        float compression, gain, limit;
+    } chunks[] = {
+        {1.0f, 1e30f, 1.0f},   {1.0f, 3.4e38f, 1.0f}, {1e30f, 1.0f, 1.0f},  {-1e30f, 1.0f, 1.0f},
+        {-100.0f, 1e30f, 1.0f}, {1e30f, 1e30f, 1e30f}, {8.0f, 64.0f, 4.0f},
+    };
+    for (const auto& c : chunks) {
+        LimiterParams p;
+        getParams(engine, &p);
+        p.channel[0] = p.channel[1] = {c.compression, c.gain, 5.0f, c.limit};
+        setParams(engine, &p);
+        const std::vector<float> silence(3000, 0.0f);
+        std::vector<float> out1(3000, 0.0f), out2(3000, 0.0f);
+        processBlockAdd(&engine, silence.data(), silence.data(), out1.data(), out2.data(), 3000);
+        const std::vector<float> out = replace(silence);
+        for (size_t i = 0; i < out.size(); ++i) {
+            ASSERT_LT(std::fabs(out[i]), 1e-20f) << c.compression << " " << c.gain << " at " << i;
+            ASSERT_LT(std::fabs(out1[i]), 1e-20f) << c.compression << " " << c.gain << " at " << i;
+        }
+    }
+    for (SettingIndex i : {kCompressionSetting, kGainSetting, kLimitSetting}) {
+        const SettingInfo& s = kSettings[i];
+        EXPECT_EQ(appliedValue(s, s.highestApplied), s.highestApplied);
+        EXPECT_EQ(appliedValue(s, std::nextafter(s.highestApplied, kInf)), s.highestApplied);
+        EXPECT_EQ(appliedValue(s, -1e30f), s.lowestApplied);
+        EXPECT_EQ(appliedValue(s, kInf), storedOf(s, s.defaultValue));
+        EXPECT_EQ(appliedValue(s, storedOf(s, s.max)), storedOf(s, s.max)) << "the knob's range is applied as it is";
+    }
 }
 
 TEST_F(Processing, OutputNeverExceedsTheCeilingForLoudNoise) {

@@ -6,6 +6,7 @@
 #include "toolkit/ByteBlock.h"
 #include "toolkit/CircleMask.h"
 #include "toolkit/ControlData.h"
+#include "toolkit/DefinedFloatState.h"
 #include "toolkit/Notify.h"
 #include "toolkit/ToolkitModule.h"
 #include "toolkit/ValueEditDialog.h"
@@ -318,7 +319,10 @@ int32_t knobMessage(HWND window, void* record, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
+// The knob's steps and drags are computed in the defined floating-point
+// state, whatever state the thread's owner left.
 LRESULT CALLBACK knob_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DefinedFloatState state;
     return run_value_control(&kKnobClass, knobMessage, window, message, wParam, lParam);
 }
 
