@@ -52,7 +52,7 @@ def source(path):
 
 def settings_ranges():
     """{word: (min, max)} from the settings table, in the knobs' units."""
-    rows = re.findall(r'\{"(\w+)",\s*"[^"]*",\s*"[^"]*",\s*([-\d.]+)f,\s*([-\d.]+)f',
+    rows = re.findall(r'\{"(\w+)",\s*"[^"]*",\s*"[^"]*",\s*SettingUnit::\w+,\s*([-\d.]+)f,\s*([-\d.]+)f',
                       source("limiter/LimiterSettings.cpp"))
     ranges = {word: (float(lo), float(hi)) for word, lo, hi in rows}
     if set(ranges) != {"compression", "gain", "velocity", "limit"}:
