@@ -157,7 +157,7 @@ bool RenderJob::run(PluginHost& host, const HostOptions& options, std::string& e
         if (!drawRenderPlot(*report.plot(), layout, seconds, inputName_,
                             options.mute ? "Muted: the plug-in was not run" : "The plug-in does not report gain reduction",
                             picture, error) ||
-            !writeBmpFile(options.plot, picture, error))
+            !writeBmpFile(options.plot, picture, error, "plot "))
             return false;
         std::printf("plot:     %s (%d x %d)\n", options.plot.c_str(), picture.width, picture.height);
     }
