@@ -5,20 +5,20 @@ RenderReport::RenderReport(int channels, double sampleRate, int plotColumns, uin
     if (plotColumns > 0) plot_ = std::make_unique<PlotColumns>(plotColumns, expectedFrames);
 }
 
+void RenderReport::add(Side& side, const float* interleaved, size_t frames, PlotAdd plotAdd) {
+    side.peaks.add(interleaved, frames);
+    side.truePeaks.add(interleaved, frames);
+    side.loudness.add(interleaved, frames);
+    if (plot_) (plot_.get()->*plotAdd)(side.frames, interleaved, frames, channels_);
+    side.frames += frames;
+}
+
 void RenderReport::addInput(const float* interleaved, size_t frames) {
-    in_.peaks.add(interleaved, frames);
-    in_.truePeaks.add(interleaved, frames);
-    in_.loudness.add(interleaved, frames);
-    if (plot_) plot_->addInput(in_.frames, interleaved, frames, channels_);
-    in_.frames += frames;
+    add(in_, interleaved, frames, &PlotColumns::addInput);
 }
 
 void RenderReport::addOutput(const float* interleaved, size_t frames) {
-    out_.peaks.add(interleaved, frames);
-    out_.truePeaks.add(interleaved, frames);
-    out_.loudness.add(interleaved, frames);
-    if (plot_) plot_->addOutput(out_.frames, interleaved, frames, channels_);
-    out_.frames += frames;
+    add(out_, interleaved, frames, &PlotColumns::addOutput);
 }
 
 void RenderReport::addReading(uint64_t firstFrame, size_t frames, const GainReading* reading) {

@@ -39,6 +39,9 @@ private:
         uint64_t frames = 0;
     };
 
+    using PlotAdd = void (PlotColumns::*)(uint64_t, const float*, size_t, int);
+    void add(Side& side, const float* interleaved, size_t frames, PlotAdd plotAdd);
+
     int channels_;
     Side in_, out_;
     GainReductionTally gain_;
