@@ -198,7 +198,8 @@ int textWidth(const PlotLayout& l, const std::string& text) {
     return size.cx;
 }
 
-void drawLegend(Canvas& canvas, const PlotLayout& l, std::vector<Text>& texts) {
+// Draws the legend right-aligned in the top margin; answers where it starts.
+int drawLegend(Canvas& canvas, const PlotLayout& l, std::vector<Text>& texts) {
     const struct {
         const char* name;
         uint32_t colour, edge;
@@ -216,6 +217,13 @@ void drawLegend(Canvas& canvas, const PlotLayout& l, std::vector<Text>& texts) {
         canvas.fill(x + 1, top + 1, x + swatch - 1, top + swatch - 1, entries[i].colour);
         x -= f;
     }
+    return x;
+}
+
+// The title cut from the front (a path's end tells most) to fit `width`.
+std::string fitted(const PlotLayout& l, std::string title, int width) {
+    while (title.size() > 4 && textWidth(l, title) > width) title = "..." + title.substr(4);
+    return title;
 }
 
 }  // namespace
@@ -281,9 +289,10 @@ bool drawRenderPlot(const PlotColumns& columns, const PlotLayout& l, double seco
     texts.push_back({(l.left + l.right) / 2, l.height - f * 3 / 2 - 1, "Time (s)", TA_CENTER});
     texts.push_back({f / 4, (l.levelTop + l.levelBottom) / 2, "Level (dBFS)", TA_CENTER, false, true});
     texts.push_back({f / 4, (l.reductionTop + l.reductionBottom) / 2, "GR (dB)", TA_CENTER, false, true});
-    texts.push_back({l.left, f / 2, title, TA_LEFT, true});
     if (!range.readings)
         texts.push_back({(l.left + l.right) / 2, (l.reductionTop + l.reductionBottom - f) / 2, noReduction, TA_CENTER});
-    drawLegend(canvas, l, texts);
+    const int legend = drawLegend(canvas, l, texts);
+    // Bold runs wider than the measure: a margin of a few characters.
+    texts.push_back({l.left, f / 2, fitted(l, title, legend - l.left - 4 * f), TA_LEFT, true});
     return drawTexts(l, texts, image, error);
 }

@@ -153,10 +153,12 @@ bool RenderJob::run(PluginHost& host, const HostOptions& options, std::string& e
     std::printf("output:   %s (32-bit float%s)\n", outputPath_.c_str(), output.rf64() ? ", RF64" : "");
     if (!options.plot.empty()) {
         RgbImage picture;
-        const double seconds = static_cast<double>(report.plot()->span()) / shape_.sampleRate;
-        if (!drawRenderPlot(*report.plot(), layout, seconds, inputName_,
-                            options.mute ? "Muted: the plug-in was not run" : "The plug-in does not report gain reduction",
-                            picture, error) ||
+        // An empty input gets empty axes over a second.
+        const double seconds = frames_ ? static_cast<double>(report.plot()->span()) / shape_.sampleRate : 0.0;
+        const char* noReduction = !frames_         ? "The input holds no audio"
+                                  : options.mute ? "Muted: the plug-in was not run"
+                                                 : "The plug-in does not report gain reduction";
+        if (!drawRenderPlot(*report.plot(), layout, seconds, inputName_, noReduction, picture, error) ||
             !writeBmpFile(options.plot, picture, error, "plot "))
             return false;
         std::printf("plot:     %s (%d x %d)\n", options.plot.c_str(), picture.width, picture.height);
