@@ -32,7 +32,7 @@ std::vector<uint8_t> encodeBmp(const RgbImage& image) {
     return out;
 }
 
-bool writeBmpFile(const std::string& path, const RgbImage& image, std::string& error) {
+bool writeBmpFile(const std::string& path, const RgbImage& image, std::string& error, const char* what) {
     const std::vector<uint8_t> bytes = encodeBmp(image);
-    return writeFileBytes(path, bytes.data(), bytes.size(), "", error);
+    return writeFileBytes(path, bytes.data(), bytes.size(), what, error);
 }

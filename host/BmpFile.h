@@ -16,4 +16,5 @@ struct RgbImage {
 };
 
 std::vector<uint8_t> encodeBmp(const RgbImage& image);
-bool writeBmpFile(const std::string& path, const RgbImage& image, std::string& error);
+// `what` names the kind of file in messages ("plot ").
+bool writeBmpFile(const std::string& path, const RgbImage& image, std::string& error, const char* what = "");

@@ -33,6 +33,9 @@ const char kUsageHead[] =
     "      --save-preset FILE save the settings, after all options, and the program's\n"
     "                         name as a VST preset (.fxp) that any host loads\n"
     "      --screenshot FILE  open the editor in a window and save it as a 24-bit BMP\n"
+    "      --plot FILE        save a picture of the render as a 24-bit BMP: input and\n"
+    "                         output peak levels and the gain reduction against time\n"
+    "      --plot-size WxH    the picture's size in pixels (default 1000x400)\n"
     "      --demo             render the demo signal as well as the actions above\n"
     "      --edit             open the editor in a window to set the limiter by hand;\n"
     "                         closing the window goes on with those settings (render,\n"
@@ -74,7 +77,9 @@ const char kUsageTail[] =
     "  -h, --help             this text\n"
     "      --version          the version of this program and of Q-Clamper\n"
     "\n"
-    "Prints the input and output peaks.\n"
+    "Prints the input's and the output's sample peaks, true peaks (dBTP, 4x\n"
+    "oversampled) and loudness (integrated LUFS and loudness range in LU), and the\n"
+    "deepest gain reduction and the share of time limiting, as the plug-in reports.\n"
     "Exit status: 0 on success; 1 on an error, told in one line; 3 when the plug-in\n"
     "crashes, told in one line that names it. Either way no unfinished file is left\n"
     "behind; files completed before the failure stay.\n";
@@ -136,6 +141,27 @@ bool parseParameter(const std::string& text, std::vector<ParameterSetting>& targ
     // "-0" is the number 0: the plug-in is never handed a fraction of -0.
     if (fraction == 0) fraction = 0;
     target.push_back({static_cast<int32_t>(index), static_cast<float>(fraction)});
+    return true;
+}
+
+// WxH within the sizes a plot may have.
+bool parsePlotSize(const std::string& text, HostOptions& o, std::string& error) {
+    const size_t x = text.find('x');
+    double size[2] = {0, 0};
+    const std::string parts[2] = {text.substr(0, x), x == std::string::npos ? "" : text.substr(x + 1)};
+    bool ok = x != std::string::npos;
+    for (int i = 0; ok && i < 2; ++i)
+        ok = parts[i].find_first_not_of("0123456789") == std::string::npos && parseNumber(parts[i], size[i]) &&
+             size[i] >= kPlotSizeLeast[i] && size[i] <= kPlotSizeMost[i];
+    if (!ok) {
+        char expected[96];
+        std::snprintf(expected, sizeof expected, "WIDTHxHEIGHT, %d to %d by %d to %d pixels", kPlotSizeLeast[0],
+                      kPlotSizeMost[0], kPlotSizeLeast[1], kPlotSizeMost[1]);
+        error = "bad value for --plot-size: '" + text + "' (expected " + expected + ")";
+        return false;
+    }
+    o.plotWidth = static_cast<int>(size[0]);
+    o.plotHeight = static_cast<int>(size[1]);
     return true;
 }
 
@@ -228,6 +254,8 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& o, std:
         else if (name == "--preset") ok = take(o.presetIn);
         else if (name == "--save-preset") ok = take(o.presetOut);
         else if (name == "--screenshot") ok = take(o.screenshot);
+        else if (name == "--plot") ok = take(o.plot);
+        else if (name == "--plot-size") ok = take(text) && parsePlotSize(text, o, error);
         else if (name == "--list-params") ok = flag(o.listParameters);
         else if (name == "--param") ok = take(text) && parseParameter(text, o.parameters, error);
         else if (const SettingInfo* setting = settingOption(name))
@@ -255,6 +283,10 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& o, std:
     // Ignoring it would leave the user waiting for audio that never comes.
     if (!o.output.empty() && !o.renders() && !o.help && !o.version) {
         error = "-o names the rendered audio, but nothing is rendered: give an input file or --demo";
+        return false;
+    }
+    if (!o.plot.empty() && !o.renders() && !o.help && !o.version) {
+        error = "--plot pictures the render, but nothing is rendered: give an input file or --demo";
         return false;
     }
     return true;

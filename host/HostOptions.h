@@ -8,6 +8,11 @@
 
 #include "limiter/LimiterSettings.h"
 
+// --plot-size: default, smallest and largest width and height in pixels.
+constexpr int kPlotSizeDefault[2] = {1000, 400};
+constexpr int kPlotSizeLeast[2] = {480, 240};
+constexpr int kPlotSizeMost[2] = {8000, 4000};
+
 // A host parameter set with --param: fraction of its knob's travel.
 struct ParameterSetting {
     int32_t index;
@@ -23,6 +28,9 @@ struct HostOptions {
     std::string presetIn;     // .fxp preset to load
     std::string presetOut;    // where to save the settings as a .fxp preset
     std::string screenshot;   // BMP of the editor window
+    std::string plot;         // BMP picture of the render
+    int plotWidth = kPlotSizeDefault[0];
+    int plotHeight = kPlotSizeDefault[1];
     bool demo = false;        // --demo given
     bool edit = false;        // open the editor for the user before anything else
     bool help = false;

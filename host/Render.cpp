@@ -71,6 +71,11 @@ bool renderStream(PluginHost& host, const RenderStream& stream, const RenderSett
             std::fill(out1.begin(), out1.begin() + n, 0.0f);
             std::fill(out2.begin(), out2.begin() + n, 0.0f);
             run(host.effect(), inputs, outputs, static_cast<int32_t>(n));
+            if (settings.gainReading) {
+                GainReading reading = {};
+                const bool filled = host.dispatch(kVendorSpecificOpcode, kGainReadingQuery, 0, &reading) == 1;
+                settings.gainReading(done, n, filled ? &reading : nullptr);
+            }
             for (size_t i = 0; i < n; ++i) {
                 out[i * channels] = out1[i];
                 if (channels == 2) out[i * 2 + 1] = out2[i];

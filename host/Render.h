@@ -10,6 +10,7 @@
 
 #include "host/PluginHost.h"
 #include "host/WavFile.h"
+#include "limiter/GainReading.h"
 
 struct RenderSettings {
     int blockSize = 512;
@@ -17,6 +18,10 @@ struct RenderSettings {
     bool mute = false;        // do not run the effect; the output is silence
     // Called with the share done so far (0 to 1) after each block; may be empty.
     std::function<void(double)> progress;
+    // When set, the plug-in is asked for its gain reading after each
+    // processing call, and this is called with the frames the call
+    // processed and the reading (null when the plug-in gave none).
+    std::function<void(uint64_t firstFrame, size_t frames, const GainReading* reading)> gainReading;
 };
 
 // Where a render's frames come from and go to: interleaved, mono or stereo,

@@ -8,7 +8,9 @@
 
 #include "host/AudioReport.h"
 #include "host/DemoSignal.h"
+#include "host/PlotPicture.h"
 #include "host/Render.h"
+#include "host/RenderReport.h"
 
 namespace {
 
@@ -73,7 +75,9 @@ bool RenderJob::prepare(const HostOptions& options, const std::string& outputPat
     WavShape out = shape_;
     out.format = WavSampleFormat::Float32;
     WavWriter probe;
-    return probe.open(outputPath_, out, frames_, WavContainer::Auto, error);
+    if (!probe.open(outputPath_, out, frames_, WavContainer::Auto, error)) return false;
+    OutputFile plotProbe;
+    return options.plot.empty() || plotProbe.open(options.plot, "plot ", error);
 }
 
 std::string RenderJob::describeInput() const {
@@ -95,7 +99,8 @@ bool RenderJob::run(PluginHost& host, const HostOptions& options, std::string& e
     InterlockedExchange(&interrupted, 0);
     SetConsoleCtrlHandler(onConsoleControl, TRUE);
 
-    PeakMeter inPeaks(shape_.channels), outPeaks(shape_.channels);
+    const PlotLayout layout = plotLayout(options.plotWidth, options.plotHeight);
+    RenderReport report(shape_.channels, shape_.sampleRate, options.plot.empty() ? 0 : layout.columns(), frames_);
     size_t nonFinite = 0;
     const size_t channels = static_cast<size_t>(shape_.channels);
     RenderStream stream;
@@ -110,7 +115,7 @@ bool RenderJob::run(PluginHost& host, const HostOptions& options, std::string& e
             demoRead_ += frames * channels;
         }
         nonFinite += zeroNonFinite(interleaved, frames * channels);
-        inPeaks.add(interleaved, frames);
+        report.addInput(interleaved, frames);
         return true;
     };
     stream.write = [&](const float* interleaved, size_t frames, std::string& e) {
@@ -118,7 +123,7 @@ bool RenderJob::run(PluginHost& host, const HostOptions& options, std::string& e
             e = "interrupted";
             return false;
         }
-        outPeaks.add(interleaved, frames);
+        report.addOutput(interleaved, frames);
         return output.write(interleaved, frames, e);
     };
     RenderSettings render;
@@ -126,12 +131,14 @@ bool RenderJob::run(PluginHost& host, const HostOptions& options, std::string& e
     render.accumulate = options.accumulate;
     render.mute = options.mute;
     render.progress = progressReport(options, static_cast<double>(frames_) / shape_.sampleRate);
+    render.gainReading = [&](uint64_t first, size_t frames, const GainReading* reading) {
+        report.addReading(first, frames, reading);
+    };
 
     bool ok = renderStream(host, stream, render, error);
     reader_.close();  // the output may replace the input
     if (ok) {
-        std::printf("  in  peak: %s\n", describePeaks(inPeaks.peaks()).c_str());
-        std::printf("  out peak: %s\n", describePeaks(outPeaks.peaks()).c_str());
+        for (const std::string& line : report.lines(options.mute)) std::printf("%s\n", line.c_str());
         std::fflush(stdout);
         if (nonFinite) warnings.push_back(std::to_string(nonFinite) + " non-finite input samples set to 0");
         ok = output.commit(error);
@@ -144,5 +151,17 @@ bool RenderJob::run(PluginHost& host, const HostOptions& options, std::string& e
         return false;
     }
     std::printf("output:   %s (32-bit float%s)\n", outputPath_.c_str(), output.rf64() ? ", RF64" : "");
+    if (!options.plot.empty()) {
+        RgbImage picture;
+        // An empty input gets empty axes over a second.
+        const double seconds = frames_ ? static_cast<double>(report.plot()->span()) / shape_.sampleRate : 0.0;
+        const char* noReduction = !frames_         ? "The input holds no audio"
+                                  : options.mute ? "Muted: the plug-in was not run"
+                                                 : "The plug-in does not report gain reduction";
+        if (!drawRenderPlot(*report.plot(), layout, seconds, inputName_, noReduction, picture, error) ||
+            !writeBmpFile(options.plot, picture, error, "plot "))
+            return false;
+        std::printf("plot:     %s (%d x %d)\n", options.plot.c_str(), picture.width, picture.height);
+    }
     return true;
 }

@@ -94,6 +94,7 @@ std::string findClash(const HostOptions& options, const std::string& outputPath,
     if (!options.chunkOut.empty()) outputs.push_back({"--save-chunk", options.chunkOut});
     if (!options.presetOut.empty()) outputs.push_back({"--save-preset", options.presetOut});
     if (!options.screenshot.empty()) outputs.push_back({"--screenshot", options.screenshot});
+    if (!options.plot.empty()) outputs.push_back({"--plot", options.plot});
     return findOutputClash(inputs, outputs);
 }
 

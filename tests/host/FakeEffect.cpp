@@ -8,11 +8,15 @@
 //   QC_FAKE_EFFECT_DECLINE=1    main returns null
 //   QC_FAKE_EFFECT_BAD_RECORD=1 main returns a record without the magic
 //   QC_FAKE_EFFECT_CRASH=1      the audio calls write through a null pointer
+//   QC_FAKE_EFFECT_GAIN_READING=1  answers the gain reading query with what
+//                               its clipping took off since the last one
 #include <windows.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
+#include "limiter/GainReading.h"
 #include "limiter/LimiterSettings.h"
 #include "plugin/AEffect.h"
 #include "tests/host/FakeEffectState.h"
@@ -29,6 +33,8 @@ struct Fake {
     LimiterParams chunk;
     HWND editor;
     bool crash;
+    bool readsGain;
+    GainReading reading;  // since the last query
 };
 
 struct EditorRect {
@@ -62,11 +68,19 @@ void run(AEffect* effect, float** inputs, float** outputs, int32_t frames, bool 
     state.framesProcessed += frames;
     ++(add ? state.processCalls : state.replacingCalls);
     if (inputs[0] == inputs[1]) state.sameInputBuffers = 1;
+    fake->reading.frames += static_cast<uint32_t>(frames);
     for (int c = 0; c < 2; ++c) {
         const ChannelParams& p = fake->params.channel[c];
+        GainReadingChannel& r = fake->reading.channel[c];
         for (int32_t i = 0; i < frames; ++i) {
             const float v = clip(inputs[c][i] * p.gain, p.limit);
             outputs[c][i] = add ? outputs[c][i] + v : v;
+            // The clip as a gain: the limit over what it cut.
+            const float cut = std::fabs(inputs[c][i] * p.gain);
+            const float reduction = cut > p.limit ? 20.0f * std::log10(p.limit / cut) : 0.0f;
+            if (reduction < r.reductionDecibels) r.reductionDecibels = reduction;
+            if (reduction < kLimitingThresholdDecibels) ++r.limitedFrames;
+            if (std::fabs(v) > r.outputPeak) r.outputPeak = std::fabs(v);
         }
     }
 }
@@ -76,7 +90,7 @@ void QC_CDECL processReplace(AEffect* e, float** in, float** out, int32_t n) { r
 void QC_CDECL setParameter(AEffect*, int32_t, float) {}
 float QC_CDECL getParameter(AEffect*, int32_t) { return 0.0f; }
 
-intptr_t QC_CDECL dispatcher(AEffect* effect, int32_t opcode, int32_t, intptr_t value, void* ptr, float opt) {
+intptr_t QC_CDECL dispatcher(AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) {
     Fake* fake = static_cast<Fake*>(effect->object);
     switch (opcode) {
     case effOpen: ++state.opened; return 0;
@@ -117,6 +131,11 @@ intptr_t QC_CDECL dispatcher(AEffect* effect, int32_t opcode, int32_t, intptr_t 
         ++state.editorClosed;
         return 0;
     case effEditIdle: ++state.editorIdles; return 0;
+    case kVendorSpecificOpcode:
+        if (index != kGainReadingQuery || !fake->readsGain || !ptr) return 0;
+        *static_cast<GainReading*>(ptr) = fake->reading;
+        std::memset(&fake->reading, 0, sizeof fake->reading);
+        return 1;
     default: return 0;
     }
 }
@@ -143,6 +162,8 @@ extern "C" AEffect* QC_CDECL fakeEffectMain(audioMasterCallback host) {
     if (bad && *bad == '1') r.magic = 0;
     const char* crash = std::getenv("QC_FAKE_EFFECT_CRASH");
     fake->crash = crash && *crash == '1';
+    const char* readsGain = std::getenv("QC_FAKE_EFFECT_GAIN_READING");
+    fake->readsGain = readsGain && *readsGain == '1';
     r.dispatcher = dispatcher;
     r.process = processAdd;
     r.processReplacing = processReplace;

@@ -33,7 +33,7 @@ TEST(HostOptions, ReadsEveryOptionInBothSpellings) {
     HostOptions o;
     std::string error;
     ASSERT_TRUE(parse({"in.wav", "-o", "out.wav", "--plugin=x.dll", "--chunk", "a.bin", "--save-chunk=b.bin",
-                       "--screenshot", "e.bmp", "--compression", "8", "--gain=-24", "--velocity", "1",
+                       "--screenshot", "e.bmp", "--plot", "p.bmp", "--plot-size=480x4000", "--compression", "8", "--gain=-24", "--velocity", "1",
                        "--limit", "0.25", "--mute", "--process", "--block=64", "-q"},
                       o, error))
         << error;
@@ -43,6 +43,9 @@ TEST(HostOptions, ReadsEveryOptionInBothSpellings) {
     EXPECT_EQ(o.chunkIn, "a.bin");
     EXPECT_EQ(o.chunkOut, "b.bin");
     EXPECT_EQ(o.screenshot, "e.bmp");
+    EXPECT_EQ(o.plot, "p.bmp");
+    EXPECT_EQ(o.plotWidth, 480);
+    EXPECT_EQ(o.plotHeight, 4000);
     EXPECT_EQ(*o.settings[kCompressionSetting], 8.0);
     EXPECT_EQ(*o.settings[kGainSetting], -24.0);
     EXPECT_EQ(*o.settings[kVelocitySetting], 1.0);
@@ -74,6 +77,8 @@ TEST(HostOptions, WhatTheProgramDoesFollowsFromTheActionsGiven) {
     EXPECT_FALSE(o.renders());
     ASSERT_TRUE(parse({"--preset=p.fxp"}, o, error));
     EXPECT_TRUE(o.renders() && o.changesSettings());
+    ASSERT_TRUE(parse({"--plot", "p.bmp"}, o, error));  // a picture of the demo's render
+    EXPECT_TRUE(o.renders());
 }
 
 TEST(HostOptions, BadCommandLinesGetOneLineErrors) {
@@ -124,6 +129,13 @@ TEST(HostOptions, BadCommandLinesGetOneLineErrors) {
         {{"-o", "x.wav", "--save-chunk", "c.bin"}, "-o names the rendered audio, but nothing is rendered"},
         {{"--edit", "--output=x.wav"}, "-o names the rendered audio"},
         {{"--chunk", "a.bin", "--preset", "p.fxp"}, "--chunk and --preset both give the settings: give one of them"},
+        {{"--save-chunk", "c.bin", "--plot", "p.bmp"}, "--plot pictures the render, but nothing is rendered"},
+        {{"--plot-size", "479x240"}, "bad value for --plot-size: '479x240' (expected WIDTHxHEIGHT, 480 to 8000 by 240"},
+        {{"--plot-size", "1000x4001"}, "bad value for --plot-size"},
+        {{"--plot-size", "1000"}, "bad value for --plot-size"},
+        {{"--plot-size", "1000x"}, "bad value for --plot-size"},
+        {{"--plot-size", "1000X400"}, "bad value for --plot-size"},
+        {{"--plot-size", "+1000x400"}, "bad value for --plot-size"},
     };
     for (const auto& c : cases) {
         HostOptions o;

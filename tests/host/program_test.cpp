@@ -177,6 +177,10 @@ TEST(HostProgram, OutputsThatWouldMeetOrCannotBeWrittenAreErrorsAndLeaveNothingB
         {{"-o", "/dev/full"}, "cannot write '/dev/full': No space left on device"},
         {{"-o", out, "--save-chunk", "/dev/full"}, "cannot write chunk file '/dev/full': No space left on device"},
         {{"-o", blocked}, "cannot create '" + blocked + ".partial' (the temporary file for '" + blocked + "')"},
+        {{"-o", out, "--plot", out}, "-o '" + out + "' and --plot '" + out + "' are the same file"},
+        // Checked before the render: no audio is written either.
+        {{"-o", out, "--plot", blocked}, "(the temporary file for plot '" + blocked + "')"},
+        {{"-o", out, "--plot", "/dev/full"}, "cannot write plot '/dev/full': No space left on device"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = {"program_test_in.wav"};
@@ -259,6 +263,64 @@ TEST(HostProgram, RendersAWavFileThroughThePluginWithKnownPeaks) {
     const WavAudio muted = readOutput("program_test_muted.wav");
     EXPECT_EQ(muted.frames(), 4410u);
     EXPECT_EQ(channelPeaks(muted)[0], 0.0);
+}
+
+// The size of a BMP file's picture, from its header.
+std::pair<int, int> bmpSize(const std::string& bytes) {
+    if (bytes.size() < 54 || bytes.compare(0, 2, "BM") != 0) return {0, 0};
+    const uint8_t* p = reinterpret_cast<const uint8_t*>(bytes.data());
+    return {static_cast<int>(get32(p + 18)), static_cast<int>(get32(p + 22))};
+}
+
+// Pixels of the plot's gain reduction colour.
+size_t reductionPixels(const std::string& bytes) {
+    size_t n = 0;
+    for (size_t i = 54; i + 2 < bytes.size(); i += 3)
+        if (static_cast<uint8_t>(bytes[i]) == 0x5C && static_cast<uint8_t>(bytes[i + 1]) == 0x64 &&
+            static_cast<uint8_t>(bytes[i + 2]) == 0xE0)
+            ++n;
+    return n;
+}
+
+TEST(HostProgram, ReportsLoudnessTruePeakAndTheGainReductionThePluginReadsAndPlotsTheRender) {
+    // Two seconds of 441 Hz, 100 samples a period: doubled, the left
+    // channel's peak of 0.5 meets the fake's limit of 0.5 at 1.0, a cut of
+    // 6.02 dB, and lies more than 0.1 dB over it in 66 of each 100 samples.
+    writeKnownPeaks("program_test_in.wav", WavSampleFormat::Float32, 0.5f, 0.25f, 44100, 88200);
+    const std::vector<std::string> args = {"program_test_in.wav", "--gain", "6.0206", "--limit", "0.5",
+                                           "-o", "program_test_out.wav", "--plot", "program_test_plot.bmp"};
+    SetEnvironmentVariableA("QC_FAKE_EFFECT_GAIN_READING", "1");
+    ProgramRun run = hostWithFake(args);
+    SetEnvironmentVariableA("QC_FAKE_EFFECT_GAIN_READING", nullptr);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    for (const char* line : {
+             "  in  true peak: L -6.02 dBTP  R -12.04 dBTP\n",
+             "  out true peak: L -6.02 dBTP  R -6.02 dBTP\n",
+             // A sine's mean square is half its peak's: -9.03 and -15.05
+             // dB, summed and offset.
+             "  in  loudness: -8.7 LUFS integrated, range not measured (shorter than 3 s)\n",
+             "  gain reduction: L -6.0 dB deepest, limiting 66.0 % of the time  R 0.0 dB deepest, limiting 0.0 % of the time\n",
+             "plot:     program_test_plot.bmp (1000 x 400)\n"})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
+    std::string plot = readFileBytes("program_test_plot.bmp");
+    EXPECT_EQ(bmpSize(plot), std::make_pair(1000, 400));
+    EXPECT_GT(reductionPixels(plot), 1000u);  // not only the legend's swatch
+
+    // A plug-in that does not answer: told so, and the panel stays empty.
+    std::vector<std::string> sized = args;
+    sized.insert(sized.end(), {"--plot-size", "640x300"});
+    run = hostWithFake(sized);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("  gain reduction: not reported by the plug-in\n"), std::string::npos) << run.out;
+    plot = readFileBytes("program_test_plot.bmp");
+    EXPECT_EQ(bmpSize(plot), std::make_pair(640, 300));
+    EXPECT_LT(reductionPixels(plot), 100u);
+
+    // Too short for a gating block.
+    writeKnownPeaks("program_test_in.wav", WavSampleFormat::Pcm16, 0.5f, 0.25f);
+    run = hostWithFake({"program_test_in.wav", "-o", "program_test_out.wav"});
+    EXPECT_NE(run.out.find("  in  loudness: not measured: shorter than one 400 ms block\n"), std::string::npos)
+        << run.out;
 }
 
 TEST(HostProgram, SavesAndLoadsChunks) {
@@ -370,9 +432,10 @@ TEST(HostProgram, LongRendersStreamInConstantMemoryAndOnlyACompleteFileTakesTheN
     EXPECT_EQ(run.exitCode, 7) << run.err;
     EXPECT_EQ(readFileBytes(target), "an older render");
 
-    run = runProgram(hostProgram(), {"--plugin", plugin, "--gain", "6", input, "-o", target});
+    run = runProgram(hostProgram(), {"--plugin", plugin, "--gain", "6", input, "-o", target, "--plot", "NUL"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("720.00 s"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("plot:     NUL (1000 x 400)"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("rendering: 90%"), std::string::npos) << run.out;
     EXPECT_FALSE(fileExists(target + ".partial"));
     const uint64_t outputBytes = fileSizeOf(target);
@@ -446,6 +509,21 @@ TEST(RealPlugin, RendersTheDemoSignalWithoutArguments) {
         EXPECT_LE(p, 1.0);
         EXPECT_GT(p, 0.5);
     }
+}
+
+TEST(RealPlugin, ASineDrivenSixDecibelsIntoTheCeilingReadsAboutSixDecibelsOfReduction) {
+    writeKnownPeaks("program_test_sine.wav", WavSampleFormat::Float32, 0.5f, 0.5f, 48000, 96000);
+    const ProgramRun run = host({"program_test_sine.wav", "--gain", "6", "--limit", "0.5", "-o", "program_test_sine_out.wav"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const size_t at = run.out.find("  gain reduction: ");
+    ASSERT_NE(at, std::string::npos) << run.out;
+    if (run.out.compare(at, 46, "  gain reduction: not reported by the plug-in\n") == 0)
+        GTEST_SKIP() << "this build of the plug-in does not report its gain reduction";
+    float left = 0, right = 0;
+    ASSERT_EQ(std::sscanf(run.out.c_str() + at, "  gain reduction: L %f dB deepest, limiting %*f %% of the time  R %f", &left, &right), 2)
+        << run.out;
+    EXPECT_NEAR(left, -6.0, 0.5);
+    EXPECT_NEAR(right, -6.0, 0.5);
 }
 
 TEST(RealPlugin, LimitsAWavFileToTheCeilingInBothForms) {
