@@ -127,8 +127,12 @@ bool takeGainReading(GainMeter* meter, GainReader reader, GainReading* reading) 
     return true;
 }
 
+// A recovering envelope that took back a rise lands a rounding below 1:
+// not a reduction anyone could hear or see.
+constexpr float kUnityGain = 1.0f - 1e-6f;
+
 float reductionDecibels(float gain) {
-    if (!(gain < 1.0f)) return 0.0f;
+    if (!(gain < kUnityGain)) return 0.0f;
     const double decibels = gain > 0.0f ? 20.0 * std::log10(static_cast<double>(gain)) : -1e300;
     return decibels > kDeepestReductionDecibels ? static_cast<float>(decibels)
                                                 : kDeepestReductionDecibels;

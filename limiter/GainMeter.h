@@ -68,6 +68,7 @@ void publishBlockGain(GainMeter* meter, int32_t frames, const BlockGain channel[
 // Answers false, leaving `reading` unfilled, only when the writer held the
 // record through every attempt. One thread at a time per reader.
 bool takeGainReading(GainMeter* meter, GainReader reader, GainReading* reading);
-// An envelope gain in decibels: 0 for 1 or more (and NaN), never below
+// An envelope gain in decibels: 0 for 1 (or a rounding below), more, or NaN;
+// never below
 // kDeepestReductionDecibels.
 float reductionDecibels(float gain);
