@@ -55,12 +55,14 @@ struct Running {
         return o;
     }
 
-    // Beside the chain: nothing here feeds back into g or o.
+    // Beside the chain: nothing here feeds back into g or o. Each running
+    // value is its own operand's destination (one minsd, one maxsd); a NaN
+    // o makes the block's peak NaN, which the meter passes over.
     inline void note(double o) {
-        measure.lowestGain = g < measure.lowestGain ? g : measure.lowestGain;
+        measure.lowestGain = measure.lowestGain < g ? measure.lowestGain : g;
         measure.limitedFrames += g < kLimitingGain;
         const double a = magnitude(o);
-        measure.peak = a > measure.peak ? a : measure.peak;
+        measure.peak = measure.peak > a ? measure.peak : a;
     }
 
     // The reciprocal is taken here, on the rare overshoot: one for every
