@@ -5,9 +5,11 @@
 
 namespace {
 
-// Payload words: relaxed; the sequence orders them.
-inline void put(uint32_t* word, uint32_t value) { __atomic_store_n(word, value, __ATOMIC_RELAXED); }
-inline uint32_t get(const uint32_t* word) { return __atomic_load_n(word, __ATOMIC_RELAXED); }
+// Payload words: each store releases the odd sequence written before it,
+// each load acquires what comes after it (the second look at the sequence),
+// so no fence is needed. On x86 all of them are plain moves.
+inline void put(uint32_t* word, uint32_t value) { __atomic_store_n(word, value, __ATOMIC_RELEASE); }
+inline uint32_t get(const uint32_t* word) { return __atomic_load_n(word, __ATOMIC_ACQUIRE); }
 
 inline uint32_t bitsOf(float value) {
     uint32_t bits;
@@ -56,7 +58,6 @@ bool readSnapshot(const GainMeter* meter, GainReader reader, Snapshot& s) {
             s.lowestGain[c] = floatOf(get(&meter->lowestGain[reader][c]));
             s.peak[c] = floatOf(get(&meter->peak[reader][c]));
         }
-        __atomic_thread_fence(__ATOMIC_ACQUIRE);
         if (__atomic_load_n(&meter->sequence, __ATOMIC_RELAXED) == s.sequence) return true;
     }
     return false;
@@ -82,7 +83,7 @@ void initGainMeter(GainMeter* meter) {
 }
 
 void publishBlockGain(GainMeter* meter, int32_t frames, const BlockGain channel[2]) {
-    const uint32_t sequence = get(&meter->sequence);
+    const uint32_t sequence = __atomic_load_n(&meter->sequence, __ATOMIC_RELAXED);
     meter->framesTotal += static_cast<uint32_t>(frames);
     for (int c = 0; c < 2; ++c) meter->limitedTotal[c] += channel[c].limitedFrames;
     for (int r = 0; r < kGainReaderCount; ++r) {
@@ -96,8 +97,7 @@ void publishBlockGain(GainMeter* meter, int32_t frames, const BlockGain channel[
         }
     }
 
-    put(&meter->sequence, sequence + 1);
-    __atomic_thread_fence(__ATOMIC_RELEASE);
+    __atomic_store_n(&meter->sequence, sequence + 1, __ATOMIC_RELAXED);
     put64(meter->frames, meter->framesTotal);
     for (int c = 0; c < 2; ++c) put64(meter->limited[c], meter->limitedTotal[c]);
     for (int r = 0; r < kGainReaderCount; ++r) {
