@@ -9,6 +9,7 @@
 
 #include "limiter/LimiterEngine.h"
 #include "limiter/Magnitude.h"
+#include "limiter/UnmeasuredProcessing.h"
 
 // About one and a half seconds of stereo at 44.1 kHz: quiet noise with
 // regular overshoots, so that the clamp path is taken too. A scale of 1e-39
@@ -48,11 +49,14 @@ private:
     int position_ = 0;
 };
 
+// `measured` false: the same blocks without the gain measurement, to show
+// what it costs.
 class EngineWorkload {
 public:
-    EngineWorkload(int frames, bool adding, bool ramping, float signalScale = 1.0f)
-        : frames_(frames), adding_(adding), ramping_(ramping), signal_(signalScale),
-          position_(frames), out1_(frames), out2_(frames) {
+    EngineWorkload(int frames, bool adding, bool ramping, bool measured = true,
+                   float signalScale = 1.0f)
+        : frames_(frames), adding_(adding), ramping_(ramping), measured_(measured),
+          signal_(signalScale), position_(frames), out1_(frames), out2_(frames) {
         engine_ = createEngine();
         configureEngine(&engine_, 44100.0f, 2);
         getParams(engine_, &params_);
@@ -70,17 +74,15 @@ public:
         const int start = position_.next();
         const float* in1 = signal_.channel(0) + start;
         const float* in2 = signal_.channel(1) + start;
-        if (adding_) {
-            processBlockAdd(&engine_, in1, in2, out1_.data(), out2_.data(), frames_);
-        } else {
-            processBlockReplace(&engine_, in1, in2, out1_.data(), out2_.data(), frames_);
-        }
+        const auto block = adding_ ? (measured_ ? processBlockAdd : processBlockAddUnmeasured)
+                                   : (measured_ ? processBlockReplace : processBlockReplaceUnmeasured);
+        block(&engine_, in1, in2, out1_.data(), out2_.data(), frames_);
     }
     float sink() const { return out1_[frames_ / 2] + out2_[frames_ - 1]; }
 
 private:
     int frames_;
-    bool adding_, ramping_, toggle_ = false;
+    bool adding_, ramping_, measured_, toggle_ = false;
     BenchSignal signal_;
     StreamPosition position_;
     std::vector<float> out1_, out2_;

@@ -27,8 +27,8 @@ void runWork(benchmark::State& state, Args... args) {
     setFrameRate(state, frames);
 }
 
-void BM_Engine(benchmark::State& state, bool adding, bool ramping) {
-    runWork<EngineWorkload>(state, adding, ramping);
+void BM_Engine(benchmark::State& state, bool adding, bool ramping, bool measured = true) {
+    runWork<EngineWorkload>(state, adding, ramping, measured);
 }
 void BM_Floor(benchmark::State& state) { runWork<InterleavedFloor>(state); }
 void BM_SequentialFloor(benchmark::State& state) { runWork<SequentialFloor>(state); }
@@ -37,8 +37,10 @@ void BM_SequentialFloor(benchmark::State& state) { runWork<SequentialFloor>(stat
 BENCHMARK(BM_Floor) SIZES;
 BENCHMARK(BM_SequentialFloor) SIZES;
 BENCHMARK_CAPTURE(BM_Engine, replace_steady, false, false) SIZES;
+BENCHMARK_CAPTURE(BM_Engine, replace_steady_unmeasured, false, false, false) SIZES;
 BENCHMARK_CAPTURE(BM_Engine, replace_ramping, false, true) SIZES;
 BENCHMARK_CAPTURE(BM_Engine, add_steady, true, false) SIZES;
+BENCHMARK_CAPTURE(BM_Engine, add_steady_unmeasured, true, false, false) SIZES;
 BENCHMARK_CAPTURE(BM_Engine, add_ramping, true, true) SIZES;
 
 // Collects ns/frame per run under the report's keys.

@@ -2,6 +2,7 @@
 
 #include "editor/EditorBitmaps.h"
 #include "editor/EditorLinks.h"
+#include "editor/GainMeterView.h"
 #include "limiter/EngineSettings.h"
 #include "plugin/ModuleInstance.h"
 #include "plugin/PluginBase.h"
@@ -38,7 +39,7 @@ void registerEditorClass(WNDPROC procedure) {
 
 LimiterEditor::LimiterEditor(PluginBase* effect)
     : EditorBase(effect), popupMenu(nullptr), controls(), isOpen(0), window(nullptr),
-      counted_(false) {}
+      gainMeter(nullptr), counted_(false) {}
 
 LimiterEditor::~LimiterEditor() {
     if (counted_) close();
@@ -55,7 +56,10 @@ int32_t LimiterEditor::open(HWND parent) {
     // old window goes first, so none is left behind and the count stays true.
     if (counted_) close();
     parentWindow = parent;
-    if (++openEditorCount == 1) registerEditorClass(windowProcedure);
+    if (++openEditorCount == 1) {
+        registerEditorClass(windowProcedure);
+        registerGainMeterClass(moduleInstance());
+    }
     counted_ = true;
     window = CreateWindowExA(0, kEditorClassName, "", WS_CHILD | WS_VISIBLE, 0, 0,
                              kEditorRect.right, kEditorRect.bottom, parentWindow, nullptr,
@@ -75,7 +79,10 @@ void LimiterEditor::close() {
     if (window) SendMessageA(window, WM_CLOSE, 0, 0);
     if (!counted_) return;
     counted_ = false;
-    if (--openEditorCount == 0) UnregisterClassA(kEditorClassName, moduleInstance());
+    if (--openEditorCount == 0) {
+        UnregisterClassA(kEditorClassName, moduleInstance());
+        unregisterGainMeterClass(moduleInstance());
+    }
 }
 
 // A chunk may arrive on a thread other than the window's. The controls then
@@ -99,13 +106,16 @@ void LimiterEditor::update() {
 // A host sets parameters from any thread; the knobs follow at its idle call,
 // which may come on any thread too: through update, as a chunk does. The
 // mouse capture is asked only on the window's thread: on any other it
-// answers none and would end a drag's gesture early.
+// answers none and would end a drag's gesture early. The meter reads on the
+// window's thread only (its timer stands in for idle calls from elsewhere).
 void LimiterEditor::idle() {
     EditorBase::idle();
     if (isOpen != 1) return;
     if (controls.engine && takeHostSettingChange(controls.engine)) update();
     const HWND current = window;
-    if (current && onThreadOf(current)) endFinishedGesture(&controls);
+    if (!current || !onThreadOf(current)) return;
+    endFinishedGesture(&controls);
+    pollGainMeter(gainMeter, GetTickCount());
 }
 
 LRESULT LimiterEditor::onCreate(HWND createdWindow) {
@@ -115,6 +125,7 @@ LRESULT LimiterEditor::onCreate(HWND createdWindow) {
                   effect);
     createControls(&controls, createdWindow);
     refreshControls(&controls);
+    gainMeter = createGainMeter(createdWindow, controls.engine);
     return 0;
 }
 
@@ -122,6 +133,8 @@ void LimiterEditor::onDestroy() {
     isOpen = 0;
     window = nullptr;
     destroyControls(&controls);
+    if (gainMeter) DestroyWindow(gainMeter);
+    gainMeter = nullptr;
     DestroyMenu(popupMenu);
     popupMenu = nullptr;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The limiter's editor: a 549 x 93 child window of the host's window showing
-// the panel bitmap, the knobs and the mute button, with a context menu.
+// the panel bitmap, the knobs, the mute button and the gain-reduction meter,
+// with a context menu.
 #include <windows.h>
 
 #include <cstdint>
@@ -33,6 +34,7 @@ public:
     EditorControls controls;
     int32_t isOpen;
     HWND window;
+    HWND gainMeter;
 
     // open calls not yet matched by close, over all editors of the process.
     static int32_t openEditorCount;

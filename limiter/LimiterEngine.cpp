@@ -52,6 +52,7 @@ LimiterEngine* createEngine() {
     engine->params.channel[0] = defaultChannelParams();
     engine->params.channel[1] = engine->params.channel[0];
     engine->startsFresh = 1;
+    initGainMeter(&engine->gainMeter);
     g_liveEngines.fetch_add(1);
     return engine;
 }
@@ -139,6 +140,11 @@ int32_t getMute(LimiterEngine* engine) {
     const int32_t mute = engine->mute;
     lockLeave(&engine->lock);
     return mute;
+}
+
+int32_t readGainReduction(LimiterEngine* engine, GainReader reader, GainReading* reading) {
+    if (!engine || !reading) return 0;
+    return takeGainReading(&engine->gainMeter, reader, reading) ? 1 : 0;
 }
 
 int32_t liveEngineCount() { return g_liveEngines.load(); }

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "limiter/EngineLock.h"
+#include "limiter/GainMeter.h"
 #include "limiter/LimiterParams.h"
 #include "limiter/LimiterSettings.h"
 
@@ -54,6 +55,8 @@ struct LimiterEngine {
     // 1 when the host set a setting to a new value that the editor has not
     // shown yet.
     int32_t hostChangedSettings;
+    // What the envelope did, for the editor's meter and the host's query.
+    GainMeter gainMeter;
 };
 
 LimiterEngine* createEngine();
@@ -82,6 +85,11 @@ void processBlockAdd(LimiterEngine** slot, const float* in1, const float* in2,
 // Writes the limited signal over the outputs.
 void processBlockReplace(LimiterEngine** slot, const float* in1, const float* in2,
                          float* out1, float* out2, int32_t frames);
+
+// Everything the engine processed since this reader's previous reading
+// (limiter/GainMeter.h); lock-free. Answers 1 when it filled `reading`, 0
+// without an engine or a record.
+int32_t readGainReduction(LimiterEngine* engine, GainReader reader, GainReading* reading);
 
 // Number of engines created and not yet destroyed in this process; lets tests
 // prove that a deferred destruction frees an engine exactly once.

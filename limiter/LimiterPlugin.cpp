@@ -77,6 +77,15 @@ void LimiterPlugin::setParameter(int32_t index, float value) { setSettingFractio
 
 float LimiterPlugin::getParameter(int32_t index) { return settingFraction(engine, index); }
 
+// The host's reader is its own: its readings never take from the editor's.
+intptr_t LimiterPlugin::dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                                   float opt) {
+    if (opcode == kVendorSpecificOpcode && index == kGainReadingQuery) {
+        return readGainReduction(engine, kHostReader, static_cast<GainReading*>(ptr));
+    }
+    return PluginBase::dispatcher(opcode, index, value, ptr, opt);
+}
+
 void LimiterPlugin::process(float** inputs, float** outputs, int32_t sampleFrames) {
     routeAudioBlock(&engine, sampleRate, inputs, outputs, sampleFrames, StoreForm::Add);
 }

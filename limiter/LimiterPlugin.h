@@ -33,6 +33,10 @@ public:
     void suspend() override;
     void resume() override;
     void* getEngine() override;
+    // Besides the base's opcodes, answers the host's gain-reduction query
+    // (limiter/GainReading.h).
+    intptr_t dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                        float opt) override;
 
     LimiterEngine* engine;
     LimiterParams chunkBuffer;

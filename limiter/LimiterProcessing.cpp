@@ -11,15 +11,20 @@
 // serial loop) and the store (per channel, vectorised). Both channels' inputs
 // of a stretch are read before any of its outputs is written, so a host may
 // pass one buffer as one channel's input and the other's output.
+//
+// Each block also tells what the envelope did (limiter/GainMeter.h); the
+// benchmark's unmeasured forms leave that out.
 #include <cstdint>
 #include <cstring>
 
 #include "limiter/EngineEntry.h"
 #include "limiter/EnvelopePass.h"
+#include "limiter/GainMeter.h"
 #include "limiter/LimiterEngine.h"
 #include "limiter/ParameterRamp.h"
 #include "limiter/ShapingPass.h"
 #include "limiter/StorePass.h"
+#include "limiter/UnmeasuredProcessing.h"
 
 namespace {
 
@@ -58,7 +63,8 @@ struct ChannelRun {
 
     ChannelRun(const ChannelState& s, const float* input, float* output, const ParameterRamp* r)
         : in(input), out(output), drive(s.drive), gain(s.gain), limit(s.limit), ramp(r),
-          envelope{s.envelopeGain, s.lastLevel, {1.0, s.recoveryInverse}, s.recoveryFactor} {}
+          envelope{s.envelopeGain, s.lastLevel, {1.0, s.recoveryInverse}, s.recoveryFactor,
+                   kUnmeasured} {}
 
     // How many of the block's samples [start, start + n) the ramp covers.
     int32_t rampedIn(int32_t start, int32_t n) const {
@@ -83,9 +89,18 @@ struct ChannelRun {
         s.lastLevel = envelope.level;
         s.envelopeGain = static_cast<float>(envelope.gain);
     }
+
+    // The output peak is the largest |o| at the block's highest ceiling: a
+    // ramped ceiling moves in a straight line from where it was.
+    BlockGain blockGain() const {
+        const double ceiling = ramp && ramp->limit[0] > limit ? ramp->limit[0] : limit;
+        const EnvelopeMeasure& m = envelope.measure;
+        return {static_cast<float>(m.lowestGain), static_cast<float>(m.peak * ceiling),
+                m.limitedFrames};
+    }
 };
 
-template <class Store>
+template <class Store, bool kMeasured>
 void processFrames(ChannelRun* runs, int channels, int32_t frames) {
     alignas(16) float y[2][kStretch];
     alignas(16) double o[2][kStretch];
@@ -93,9 +108,9 @@ void processFrames(ChannelRun* runs, int channels, int32_t frames) {
         const int32_t n = frames - start < kStretch ? frames - start : kStretch;
         for (int c = 0; c < channels; ++c) runs[c].shape(y[c], start, n);
         if (channels == 2) {
-            runEnvelopePair(runs[0].envelope, runs[1].envelope, y[0], y[1], o[0], o[1], n);
+            runEnvelopePair<kMeasured>(runs[0].envelope, runs[1].envelope, y[0], y[1], o[0], o[1], n);
         } else {
-            runEnvelope(runs[0].envelope, y[0], o[0], n);
+            runEnvelope<kMeasured>(runs[0].envelope, y[0], o[0], n);
         }
         for (int c = 0; c < channels; ++c) runs[c].store<Store>(o[c], start, n);
     }
@@ -110,7 +125,7 @@ RampedCoefficients rampedCoefficients(const ChannelState& s) { return {s.drive, 
 // The block protocol. Everything the block needs from the engine's flags is
 // decided under the lock: once the lock is left with busy clear, another
 // thread may free the engine.
-template <class Store>
+template <class Store, bool kMeasured>
 void processBlock(LimiterEngine** slot, const float* in1, const float* in2, float* out1,
                   float* out2, int32_t frames) {
     if (!slot || frames < 1) return;
@@ -124,6 +139,12 @@ void processBlock(LimiterEngine** slot, const float* in1, const float* in2, floa
     const bool stereo = channel2Runs(engine, in2);
     if (engine->busy == 1 || engine->mute == 1 || engine->deletePending == 1) {
         const bool silence = Store::kSilenceWhenMuted && engine->busy != 1 && engine->mute == 1;
+        // A muted block is counted, without reduction, when no other block
+        // owns the engine (the owner publishes under this lock too).
+        if (kMeasured && engine->busy != 1 && engine->deletePending != 1) {
+            const BlockGain none[2] = {kNoReduction, kNoReduction};
+            publishBlockGain(&engine->gainMeter, frames, none);
+        }
         lockLeave(&engine->lock);
         leaveEngineCall(&engine->callsInside);
         // Muted, the replacing form writes silence: a host's output buffers
@@ -157,12 +178,17 @@ void processBlock(LimiterEngine** slot, const float* in1, const float* in2, floa
         ChannelRun(engine->channelState[0], in1, out1, ramps ? &ramp[0] : nullptr),
         ChannelRun(engine->channelState[1], in2, out2, ramps ? &ramp[1] : nullptr),
     };
-    processFrames<Store>(runs, channels, frames);
+    processFrames<Store, kMeasured>(runs, channels, frames);
     for (int c = 0; c < channels; ++c) runs[c].saveState(engine->channelState[c]);
 
     // The engine stays busy until the block that frees it has done so: a
     // second audio thread taking the lock meanwhile must find it busy.
     lockEnter(&engine->lock);
+    if (kMeasured) {
+        const BlockGain parts[2] = {runs[0].blockGain(),
+                                    stereo ? runs[1].blockGain() : kNoReduction};
+        publishBlockGain(&engine->gainMeter, frames, parts);
+    }
     if (engine->deletePending == 1) {
         lockLeave(&engine->lock);
         leaveEngineCall(&engine->callsInside);
@@ -179,10 +205,20 @@ void processBlock(LimiterEngine** slot, const float* in1, const float* in2, floa
 
 void processBlockAdd(LimiterEngine** slot, const float* in1, const float* in2, float* out1,
                      float* out2, int32_t frames) {
-    processBlock<AddingStore>(slot, in1, in2, out1, out2, frames);
+    processBlock<AddingStore, true>(slot, in1, in2, out1, out2, frames);
 }
 
 void processBlockReplace(LimiterEngine** slot, const float* in1, const float* in2,
                          float* out1, float* out2, int32_t frames) {
-    processBlock<ReplacingStore>(slot, in1, in2, out1, out2, frames);
+    processBlock<ReplacingStore, true>(slot, in1, in2, out1, out2, frames);
+}
+
+void processBlockAddUnmeasured(LimiterEngine** slot, const float* in1, const float* in2,
+                               float* out1, float* out2, int32_t frames) {
+    processBlock<AddingStore, false>(slot, in1, in2, out1, out2, frames);
+}
+
+void processBlockReplaceUnmeasured(LimiterEngine** slot, const float* in1, const float* in2,
+                                   float* out1, float* out2, int32_t frames) {
+    processBlock<ReplacingStore, false>(slot, in1, in2, out1, out2, frames);
 }

@@ -492,6 +492,54 @@ def draw_arc(img, knob, radius, a_from, a_to, width, colour):
     paste_shaded(img, x0, y0, 2 * n + 1, 2 * n + 1, lambda x, y: fn(x + x0, y + y0), ss=6)
 
 
+# --------------------------------------------------------------------------
+# The gain-reduction meter under the name: the editor's meter window paints
+# its two bars into the well at METER_X, METER_Y (editor/GainMeterView.h);
+# the panel prints the well's rim, the channel letters and the scale.  A mark
+# of d dB of reduction lies sqrt(d / 24) of the length from the 0 dB end
+# (editor/MeterModel.cpp).
+# --------------------------------------------------------------------------
+
+METER_X, METER_Y = 22, 40
+METER_LENGTH, METER_HEIGHT = 144, 14
+METER_BAR_HEIGHT, METER_GAP = 6, 2
+METER_DEPTH = 24.0
+METER_MARKS = (0, 1, 2, 3, 6, 9, 12, 18, 24)
+
+
+def meter_pixel(depth):
+    return int(math.floor(math.sqrt(depth / METER_DEPTH) * METER_LENGTH + 0.5))
+
+
+def draw_meter_scale(img):
+    d = ImageDraw.Draw(img)
+    x0, y0 = METER_X, METER_Y
+    x1, y1 = x0 + METER_LENGTH, y0 + METER_HEIGHT
+    # the well, sunk into the plate as the mute button's is
+    d.rectangle((x0 - 2, y0 - 2, x1 + 1, y1 + 1), fill=(14, 14, 16))
+    d.line((x0 - 2, y1 + 2, x1 + 2, y1 + 2), fill=(88, 90, 94))
+    d.line((x1 + 2, y0 - 2, x1 + 2, y1 + 2), fill=(78, 80, 84))
+    # its title between two accent rules, under the name
+    title = font(FONT_BOLD, 8)
+    text = "GAIN REDUCTION"
+    tw, _ = text_size(text, title)
+    middle = x0 + METER_LENGTH / 2.0
+    draw_text(d, (middle, y0 - 9), text, title, ACCENT)
+    for a, b in ((x0, middle - tw / 2.0 - 4), (middle + tw / 2.0 + 4, x1 - 1)):
+        d.line((a, y0 - 9, b, y0 - 9), fill=ACCENT)
+    letters = font(FONT_BOLD, 7)
+    for c, name in enumerate("LR"):
+        top = y0 + c * (METER_BAR_HEIGHT + METER_GAP)
+        draw_text(d, (x0 - 8, top + METER_BAR_HEIGHT / 2.0), name, letters, PRINT_DIM)
+    num = font(FONT_REGULAR, 8)
+    for m in METER_MARKS:
+        x = x0 + meter_pixel(m)
+        major = m in (0, 3, 6, 12, 24)
+        d.line((x, y1 + 3, x, y1 + (5 if major else 4)), fill=PRINT if major else PRINT_DIM)
+        draw_text(d, (x, y1 + 11), str(m), num, PRINT if major else PRINT_DIM)
+    draw_text(d, (x0 - 9, y1 + 11), "dB", font(FONT_REGULAR, 8), PRINT_DIM)
+
+
 def make_panel():
     img = panel_background()
 
@@ -506,14 +554,15 @@ def make_panel():
 
     # ---- name plate on the left ------------------------------------------
     d = ImageDraw.Draw(img)
-    logo = font(FONT_BOLD, 23)
-    draw_text(d, (22, 14), "Q-CLAMPER", logo, (236, 236, 230), anchor="lt")
+    logo = font(FONT_BOLD, 19)
+    draw_text(d, (METER_X, 7), "Q-CLAMPER", logo, (236, 236, 230), anchor="lt")
     lw, _ = text_size("Q-CLAMPER", logo)
-    # a thin accent rule under the name and the kind of device
-    d.line((22, 42, 22 + lw - 1, 42), fill=ACCENT)
-    sub = font(FONT_BOLD, 8)
-    spaced = "   ".join(" ".join(word) for word in ("STEREO", "LIMITER"))
-    draw_text(d, (22 + lw / 2.0, 48), spaced, sub, PRINT_DIM, anchor="mt")
+    # the kind of device beside the name, over a thin accent rule
+    sub = font(FONT_BOLD, 7)
+    for row, word in enumerate(("STEREO", "LIMITER")):
+        draw_text(d, (METER_X + lw + 5, 9 + 8 * row), word, sub, PRINT_DIM, anchor="lt")
+    draw_meter_scale(img)
+    d = ImageDraw.Draw(img)
 
     # mute button well and label
     mx, my = MUTE_POS

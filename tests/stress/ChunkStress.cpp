@@ -1,5 +1,6 @@
 #include "ChunkStress.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -8,6 +9,7 @@
 #include "Failure.h"
 #include "Random.h"
 #include "StressEffects.h"
+#include "limiter/GainReading.h"
 #include "limiter/LimiterParams.h"
 
 namespace {
@@ -81,7 +83,7 @@ DWORD WINAPI chunk_stress_thread(void* argument) {
                 if (size != 64 || data == nullptr)
                     fail_stress("chunk", "slot %d handed over %d bytes at %p", slot, size, data);
             });
-        } else {
+        } else if (what < 94) {
             static const float values[] = {0.0f, 0.5f, 1.0f, -1.0f, 2.0f, std::numeric_limits<float>::quiet_NaN()};
             const int32_t index = rng.between(-1, 5);
             const float value = rng.chance(0.5) ? static_cast<float>(rng.unit()) : rng.pick(values);
@@ -89,6 +91,20 @@ DWORD WINAPI chunk_stress_thread(void* argument) {
             with_effect(g_slots[slot], [&](AEffect* e) {
                 e->setParameter(e, index, value);
                 e->getParameter(e, index);
+            });
+        } else {
+            // The host's gain-reduction query, while audio runs and the
+            // editor's meter reads beside it: always a whole, finite record.
+            g_chunkActions.log("slot %d: gain reading", slot);
+            with_effect(g_slots[slot], [&](AEffect* e) {
+                GainReading g{};
+                if (e->dispatcher(e, kVendorSpecificOpcode, kGainReadingQuery, 0, &g, 0.0f) != 1) return;
+                for (const GainReadingChannel& c : g.channel) {
+                    if (!(c.reductionDecibels <= 0.0f && c.reductionDecibels >= -1000.0f) ||
+                        !std::isfinite(c.outputPeak) || c.limitedFrames > g.frames)
+                        fail_stress("gain reading", "slot %d read %g dB, peak %g, %u of %u frames", slot,
+                                    c.reductionDecibels, c.outputPeak, c.limitedFrames, g.frames);
+                }
             });
         }
         ++state->chunks;

@@ -476,7 +476,9 @@ void onTick() {
     }
     const std::vector<HWND> up = popups();
     if (!up.empty()) ++ui.summary.popupTicks;
-    if (ui.ticks % 3 == 0) {
+    // Every other two seconds the host gives no idle calls, as some hosts
+    // never do: the editors' meters then read from their own timers.
+    if (ui.ticks % 3 == 0 && (now / 2000u) % 2u == 0) {
         for (EffectSlot& slot : g_slots)
             if (slot.editorOpen) slot.host.dispatch(effEditIdle);
     }
