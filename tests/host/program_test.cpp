@@ -513,7 +513,7 @@ TEST(RealPlugin, RendersTheDemoSignalWithoutArguments) {
 
 TEST(RealPlugin, ASineDrivenSixDecibelsIntoTheCeilingReadsAboutSixDecibelsOfReduction) {
     writeKnownPeaks("program_test_sine.wav", WavSampleFormat::Float32, 0.5f, 0.5f, 48000, 96000);
-    const ProgramRun run = host({"program_test_sine.wav", "--gain", "6", "--limit", "0.5", "-o", "program_test_sine_out.wav"});
+    const ProgramRun run = host({"program_test_sine.wav", "--gain", "12", "--limit", "0.5", "-o", "program_test_sine_out.wav"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const size_t at = run.out.find("  gain reduction: ");
     ASSERT_NE(at, std::string::npos) << run.out;
