@@ -61,6 +61,7 @@ int32_t onCreated(HWND window, void* record) {
     r->window = window;
     r->focused = 0;
     r->wheelPending = 0;
+    r->thumbPress = ScrollBarPress{};
     r->cell = List2DCell{};
     r->cell.id = r->id;
     r->cell.window = window;
@@ -142,7 +143,10 @@ void scrollTo(HWND window, List2DRecord* r, int32_t first) {
 }
 
 void onVerticalScroll(HWND window, List2DRecord* r, WPARAM wParam) {
-    scrollTo(window, r, rows_scroll_target(&r->rows, LOWORD(wParam), HIWORD(wParam)));
+    const int request = LOWORD(wParam);
+    scrollTo(window, r,
+             scroll_bar_press_view(&r->thumbPress, SB_VERT, request,
+                                   rows_scroll_target(&r->rows, request, HIWORD(wParam))));
 }
 
 // A notch turned toward the user scrolls three rows down, as the bar would.
@@ -203,6 +207,14 @@ LRESULT CALLBACK list2d_proc(HWND window, UINT message, WPARAM wParam, LPARAM lP
                 onKeyDown(window, r, wParam);
                 return 0;
             case WM_VSCROLL: onVerticalScroll(window, r, wParam); return 0;
+            case WM_NCLBUTTONDOWN:
+            case WM_NCLBUTTONDBLCLK: {
+                LRESULT result = 0;
+                if (run_scroll_bar_press(window, &r->thumbPress, message, wParam, lParam, 0,
+                                         r->rows.firstRow, &result))
+                    return result;
+                break;
+            }
             case WM_MOUSEWHEEL:
                 // Ctrl+wheel means nothing to a list: the owner may have it.
                 if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) break;
