@@ -9,6 +9,7 @@
 #include "toolkit/Notify.h"
 #include "toolkit/ToolkitModule.h"
 #include "toolkit/ValueEditDialog.h"
+#include "toolkit/WheelSteps.h"
 #include "toolkit/WindowClasses.h"
 #include "toolkit/knob/KnobAdjustWindow.h"
 #include "toolkit/knob/KnobGesture.h"
@@ -30,6 +31,7 @@ int32_t onCreate(HWND window, void* record) {
     k->adjustWindow = nullptr;
     k->angle = knob_value_angle(&k->value);
     k->trail = step_trail_at(k->value.current);
+    k->wheelPending = 0;
     k->mask = k->look.shape == kShapeCircular ? circle_mask(window, k->look.width) : nullptr;
     k->gapMid = knob_dial(k->value.thetaMin, k->value.thetaMax, k->sweep).gapMid;
     if (k->presetCount > kKnobPresetCapacity) k->presetCount = kKnobPresetCapacity;
@@ -240,10 +242,12 @@ void onMiddleButtonDown(HWND window, KnobRecord* k, WPARAM wParam) {
         editGesture(window, k);
 }
 
+// Forward raises in normal mode and lowers in inverse mode.
 void onMouseWheel(KnobRecord* k, WPARAM wParam) {
     if (!k->enabled) return;
-    const int32_t delta = static_cast<int16_t>(HIWORD(wParam));
-    stepBy(k, knob_wheel_steps(delta, knob_inverse(toolkit().knob_mouse_mode)));
+    const int32_t delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    const bool inverse = knob_inverse(toolkit().knob_mouse_mode);
+    stepBy(k, wheel_steps(&k->wheelPending, inverse ? -delta : delta, kWheelValueStepsPerNotch));
 }
 
 void onMouseMove(KnobRecord* k, LPARAM lParam) {

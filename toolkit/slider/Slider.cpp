@@ -6,6 +6,7 @@
 #include "toolkit/ControlData.h"
 #include "toolkit/Notify.h"
 #include "toolkit/ToolkitModule.h"
+#include "toolkit/WheelSteps.h"
 #include "toolkit/slider/SliderParts.h"
 
 namespace {
@@ -28,6 +29,7 @@ int32_t onCreate(HWND window, void* record) {
     s->dragging = 0;
     s->thumbPosition = slider_position_of(&s->value, s->value.current);
     s->trail = step_trail_at(s->value.current);
+    s->wheelPending = 0;
     if (slider_in_decibels(s)) s->value.decimals = 1;
     s->thumbMask = s->look.shape == kShapeCircular && s->thumb.bitmap != nullptr
                        ? circle_mask(window, s->thumb.width)
@@ -188,10 +190,12 @@ void onMouseMove(HWND window, SliderRecord* s, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// Forward moves a horizontal thumb left and a vertical one up.
 void onMouseWheel(SliderRecord* s, WPARAM wParam) {
     if (!s->enabled) return;
-    const int32_t delta = static_cast<int16_t>(HIWORD(wParam));
-    stepBy(s, slider_wheel_steps(delta, slider_horizontal(s)));
+    const int32_t delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    stepBy(s, wheel_steps(&s->wheelPending, slider_horizontal(s) ? -delta : delta,
+                          kWheelValueStepsPerNotch));
 }
 
 void onKeyDown(HWND window, SliderRecord* s, WPARAM key) {

@@ -113,8 +113,3 @@ int32_t slider_arrow_steps(int32_t arrow, bool horizontal) {
 int32_t slider_drag_steps(int32_t dx, int32_t dy, bool horizontal) {
     return horizontal ? dx : static_cast<int32_t>(-int64_t{dy});
 }
-
-int32_t slider_wheel_steps(int32_t delta, bool horizontal) {
-    const int64_t n = (-5 * int64_t{delta}) / 120;  // cut toward zero
-    return static_cast<int32_t>(horizontal ? n : -n);
-}
