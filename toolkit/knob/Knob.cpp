@@ -32,6 +32,7 @@ int32_t onCreate(HWND window, void* record) {
     k->angle = knob_value_angle(&k->value);
     k->trail = step_trail_at(k->value.current);
     k->wheelPending = 0;
+    k->keyMoved = 0;
     k->mask = k->look.shape == kShapeCircular ? circle_mask(window, k->look.width) : nullptr;
     k->gapMid = knob_dial(k->value.thetaMin, k->value.thetaMax, k->sweep).gapMid;
     if (k->presetCount > kKnobPresetCapacity) k->presetCount = kKnobPresetCapacity;
@@ -87,10 +88,12 @@ namespace {
 
 bool notifiesWhileMoving(const KnobRecord* k) { return (k->notify.flags & KNOB_NOTIFY_DRAG) != 0; }
 
-void stepBy(KnobRecord* k, int32_t n) {
-    if (!knob_value_step(&k->value, n, &k->trail)) return;
+// Answers 1 when the value moved.
+int32_t stepBy(KnobRecord* k, int32_t n) {
+    if (!knob_value_step(&k->value, n, &k->trail)) return 0;
     knob_follow_value(k);
     if (notifiesWhileMoving(k)) knob_notify(k);
+    return 1;
 }
 
 // The knob's pivot on the screen, where its dialogs open.
@@ -275,12 +278,22 @@ void onKeyDown(HWND window, KnobRecord* k, WPARAM key) {
         return;
     }
     if (k->look.style & KNOB_SPRING) return;
+    int32_t n = 0;
     switch (key) {
-        case VK_LEFT: stepBy(k, -1); break;
-        case VK_RIGHT: stepBy(k, 1); break;
-        case VK_UP: stepBy(k, 10); break;
-        case VK_DOWN: stepBy(k, -10); break;
+        case VK_LEFT: n = -1; break;
+        case VK_RIGHT: n = 1; break;
+        case VK_UP: n = 10; break;
+        case VK_DOWN: n = -10; break;
     }
+    if (n != 0 && stepBy(k, n)) k->keyMoved = 1;
+}
+
+// A held arrow key is one gesture, with its repeats: its release reports the
+// value once more, as a drag's release does.
+void onKeyUp(KnobRecord* k, WPARAM key) {
+    if (!k->keyMoved || key < VK_LEFT || key > VK_DOWN) return;
+    k->keyMoved = 0;
+    knob_notify(k);
 }
 
 // Commands that are the knob's own, by the same rule as the shared ones.
@@ -310,6 +323,10 @@ int32_t knobMessage(HWND window, void* record, UINT message, WPARAM wParam, LPAR
             if (wParam == VK_TAB || wParam == VK_ESCAPE) return 0;
             onKeyDown(window, k, wParam);
             return 1;
+        case WM_KEYUP: onKeyUp(k, wParam); return 1;
+        case WM_KILLFOCUS:
+            k->keyMoved = 0;  // the release goes elsewhere
+            return 0;
         case WM_COMMAND:
             if (control_command_of(&kKnobClass, wParam) == kCommandDisable) {
                 onDisable(window, k);
