@@ -6,6 +6,7 @@
 #include "toolkit/ByteBlock.h"
 #include "toolkit/CircleMask.h"
 #include "toolkit/ControlData.h"
+#include "toolkit/DraggedControl.h"
 #include "toolkit/Notify.h"
 #include "toolkit/ToolkitModule.h"
 #include "toolkit/ValueEditDialog.h"
@@ -48,22 +49,10 @@ void onDestroying(HWND, void* record) {
     k->menu = nullptr;
 }
 
-void onSetValue(HWND, void* record, float v) { knob_set_silently(recordOf(record), v); }
-
 }  // namespace
 
-const ValueControlClass kKnobClass = {
-    sizeof(KnobRecord),
-    onCreate,
-    onDestroying,
-    knob_paint,
-    [](void* r) -> int32_t* { return &recordOf(r)->focused; },
-    [](void* r) -> int32_t* { return &recordOf(r)->enabled; },
-    [](void* r) -> const float* { return &recordOf(r)->value.current; },
-    onSetValue,
-    [](void* r) { return recordOf(r)->owner; },
-    kCommandsLowWord,
-};
+const ValueControlClass kKnobClass =
+    dragged_control_class<KnobRecord, knob_set_silently>(onCreate, onDestroying, knob_paint);
 
 void knob_follow_value(KnobRecord* k) {
     const float angle = knob_value_angle(&k->value);
@@ -296,8 +285,13 @@ void onKeyUp(KnobRecord* k, WPARAM key) {
     knob_notify(k);
 }
 
-// Commands that are the knob's own, by the same rule as the shared ones.
-uint32_t ownCommand(WPARAM wParam) { return HIWORD(wParam) <= 1 ? LOWORD(wParam) : 0; }
+const DraggedControlHandlers kHandlers = {
+    &kKnobClass,
+    [](HWND window, void* record) { endDrag(window, recordOf(record)); },
+    [](HWND window, void* record) { onDisable(window, recordOf(record)); },
+    [](HWND window, void* record, WPARAM key) { onKeyDown(window, recordOf(record), key); },
+    [](HWND window, void* record, uint32_t id) { return onKnobCommand(window, recordOf(record), id); },
+};
 
 int32_t knobMessage(HWND window, void* record, UINT message, WPARAM wParam, LPARAM lParam,
                     LRESULT*) {
@@ -315,26 +309,12 @@ int32_t knobMessage(HWND window, void* record, UINT message, WPARAM wParam, LPAR
         case WM_RBUTTONDOWN: onRightButtonDown(window, k, wParam, lParam); return 1;
         case WM_MOUSEWHEEL: onMouseWheel(k, wParam); return 1;
         case WM_MOUSEMOVE: onMouseMove(k, lParam); return 1;
-        case WM_CAPTURECHANGED:
-            // A drag whose capture was taken away ends there.
-            if (reinterpret_cast<HWND>(lParam) != window) endDrag(window, k);
-            return 1;
-        case WM_KEYDOWN:
-            if (wParam == VK_TAB || wParam == VK_ESCAPE) return 0;
-            onKeyDown(window, k, wParam);
-            return 1;
         case WM_KEYUP: onKeyUp(k, wParam); return 1;
         case WM_KILLFOCUS:
             k->keyMoved = 0;  // the release goes elsewhere
             return 0;
-        case WM_COMMAND:
-            if (control_command_of(&kKnobClass, wParam) == kCommandDisable) {
-                onDisable(window, k);
-                return 0;  // the shared handling disables
-            }
-            return onKnobCommand(window, k, ownCommand(wParam));
     }
-    return 0;
+    return dragged_control_message(&kHandlers, window, record, message, wParam, lParam);
 }
 
 }  // namespace

@@ -149,12 +149,11 @@ void onVerticalScroll(HWND window, List2DRecord* r, WPARAM wParam) {
                                    rows_scroll_target(&r->rows, request, HIWORD(wParam))));
 }
 
-// A notch turned toward the user scrolls three rows down, as the bar would.
+// Three rows a notch, as the bar would.
 void onMouseWheel(HWND window, List2DRecord* r, WPARAM wParam) {
-    const int32_t rows =
-        wheel_steps(&r->wheelPending, -GET_WHEEL_DELTA_WPARAM(wParam), kWheelLinesPerNotch);
-    scrollTo(window, r,
-             list_scrolled_first_row(r->rows.firstRow, rows, r->rows.rowCount, r->rows.visibleRows));
+    const RowList& l = r->rows;
+    scrollTo(window, r, list_wheel_first_row(&r->wheelPending, wParam, kWheelLinesPerNotch,
+                                             l.firstRow, l.rowCount, l.visibleRows));
 }
 
 void onLeftButtonDown(HWND window, List2DRecord* r, WPARAM keys, LPARAM lParam) {
@@ -216,8 +215,7 @@ LRESULT CALLBACK list2d_proc(HWND window, UINT message, WPARAM wParam, LPARAM lP
                 break;
             }
             case WM_MOUSEWHEEL:
-                // Ctrl+wheel means nothing to a list: the owner may have it.
-                if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) break;
+                if (!list_takes_wheel(wParam)) break;
                 onMouseWheel(window, r, wParam);
                 return 0;
             case WM_COMMAND: onCommand(window, r, wParam); return 0;

@@ -4,6 +4,7 @@
 
 #include "toolkit/CircleMask.h"
 #include "toolkit/ControlData.h"
+#include "toolkit/DraggedControl.h"
 #include "toolkit/Notify.h"
 #include "toolkit/ToolkitModule.h"
 #include "toolkit/WheelSteps.h"
@@ -45,22 +46,10 @@ void onDestroying(HWND, void* record) {
     s->menu = nullptr;
 }
 
-void onSetValue(HWND, void* record, float v) { slider_set_silently(recordOf(record), v); }
-
 }  // namespace
 
-const ValueControlClass kSliderClass = {
-    sizeof(SliderRecord),
-    onCreate,
-    onDestroying,
-    slider_paint,
-    [](void* r) -> int32_t* { return &recordOf(r)->focused; },
-    [](void* r) -> int32_t* { return &recordOf(r)->enabled; },
-    [](void* r) -> const float* { return &recordOf(r)->value.current; },
-    onSetValue,
-    [](void* r) { return recordOf(r)->owner; },
-    kCommandsLowWord,
-};
+const ValueControlClass kSliderClass =
+    dragged_control_class<SliderRecord, slider_set_silently>(onCreate, onDestroying, slider_paint);
 
 void slider_follow_value(SliderRecord* s) {
     const float position = slider_position_of(&s->value, s->value.current);
@@ -208,8 +197,16 @@ void onKeyDown(HWND window, SliderRecord* s, WPARAM key) {
         stepBy(s, slider_arrow_steps(static_cast<int32_t>(key), slider_horizontal(s)));
 }
 
-// Commands that are the slider's own, by the same rule as the shared ones.
-uint32_t ownCommand(WPARAM wParam) { return HIWORD(wParam) <= 1 ? LOWORD(wParam) : 0; }
+// Disabling ends a drag as when its capture is taken away.
+void endDragOf(HWND window, void* record) { endDrag(window, recordOf(record)); }
+
+const DraggedControlHandlers kHandlers = {
+    &kSliderClass,
+    endDragOf,
+    endDragOf,
+    [](HWND window, void* record, WPARAM key) { onKeyDown(window, recordOf(record), key); },
+    [](HWND window, void* record, uint32_t id) { return onSliderCommand(window, recordOf(record), id); },
+};
 
 int32_t sliderMessage(HWND window, void* record, UINT message, WPARAM wParam, LPARAM lParam,
                       LRESULT*) {
@@ -222,24 +219,8 @@ int32_t sliderMessage(HWND window, void* record, UINT message, WPARAM wParam, LP
         case WM_RBUTTONDOWN: onRightButtonDown(window, s, lParam); return 1;
         case WM_MOUSEMOVE: onMouseMove(window, s, wParam, lParam); return 1;
         case WM_MOUSEWHEEL: onMouseWheel(s, wParam); return 1;
-        case WM_CAPTURECHANGED:
-            // A drag whose capture was taken away ends there.
-            if (reinterpret_cast<HWND>(lParam) != window) endDrag(window, s);
-            return 1;
-        case WM_KEYDOWN:
-            if (wParam == VK_TAB || wParam == VK_ESCAPE) return 0;
-            onKeyDown(window, s, wParam);
-            return 1;
-        case WM_COMMAND:
-            // Disabling ends a drag as when its capture is taken away; the
-            // shared handling then disables.
-            if (control_command_of(&kSliderClass, wParam) == kCommandDisable) {
-                endDrag(window, s);
-                return 0;
-            }
-            return onSliderCommand(window, s, ownCommand(wParam));
     }
-    return 0;
+    return dragged_control_message(&kHandlers, window, record, message, wParam, lParam);
 }
 
 }  // namespace
