@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <vector>
 
 #include "ToolkitTestWindows.h"
 #include "WheelParts.h"
@@ -45,29 +44,20 @@ TEST_F(ValueWheel, PartsOfANotchAddUpOnKnobsAndSliders) {
     SetForegroundWindow(host_);
     HBITMAP face = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(509));
     int reports = 0;
-    struct Control { const char* what; int32_t mode; int32_t forward; HWND (*make)(HWND, HBITMAP, int*); };
-    const Control controls[] = {
-        {"knob", 0, 1, [](HWND host, HBITMAP f, int* r) {
-             return create_knob(host, 1, 10, 10, KNOB_NOTIFY_DRAG, f, 17, 17, 240, 300, 0, 100, 50, 1,
-                                countReport, r);
-         }},
-        {"inverse knob", 1, -1, [](HWND host, HBITMAP f, int* r) {
-             return create_knob(host, 1, 10, 10, KNOB_NOTIFY_DRAG, f, 17, 17, 240, 300, 0, 100, 50, 1,
-                                countReport, r);
-         }},
-        {"vertical slider", 0, 1, [](HWND host, HBITMAP, int* r) {
-             return create_stock_slider(host, 1, 10, 10, SLIDER_NOTIFY_DRAG, 0, 100, 50, 1,
-                                        countReport, r);
-         }},
-        {"horizontal slider", 0, -1, [](HWND host, HBITMAP, int* r) {
-             return create_stock_slider(host, 1, 10, 10, SLIDER_HORIZONTAL | SLIDER_NOTIFY_DRAG, 0,
-                                        100, 50, 1, countReport, r);
-         }},
+    // forward: the value's way for a wheel turned forward.
+    const struct { const char* what; bool knob; int32_t mode; uint32_t style; int forward; } controls[] = {
+        {"knob", true, 0, 0, 1},
+        {"inverse knob", true, 1, 0, -1},
+        {"vertical slider", false, 0, 0, 1},
+        {"horizontal slider", false, 0, SLIDER_HORIZONTAL, -1},
     };
-    for (const Control& c : controls) {
+    for (const auto& c : controls) {
         toolkit().knob_mouse_mode = c.mode;
         for (const WheelTurn& t : wheel_turns()) {
-            HWND w = c.make(host_, face, &reports);
+            HWND w = c.knob ? create_knob(host_, 1, 10, 10, KNOB_NOTIFY_DRAG, face, 17, 17, 240, 300,
+                                          0, 100, 50, 1, countReport, &reports)
+                            : create_stock_slider(host_, 1, 10, 10, c.style | SLIDER_NOTIFY_DRAG, 0,
+                                                  100, 50, 1, countReport, &reports);
             ASSERT_NE(w, nullptr);
             SetFocus(w);
             float expected = 50;

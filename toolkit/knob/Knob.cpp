@@ -309,7 +309,9 @@ int32_t knobMessage(HWND window, void* record, UINT message, WPARAM wParam, LPAR
         case WM_RBUTTONDOWN: onRightButtonDown(window, k, wParam, lParam); return 1;
         case WM_MOUSEWHEEL: onMouseWheel(k, wParam); return 1;
         case WM_MOUSEMOVE: onMouseMove(k, lParam); return 1;
-        case WM_KEYUP: onKeyUp(k, wParam); return 1;
+        case WM_KEYUP:
+            onKeyUp(k, wParam);
+            return 0;  // the default handling follows
         case WM_KILLFOCUS:
             k->keyMoved = 0;  // the release goes elsewhere
             return 0;
