@@ -214,7 +214,8 @@ TEST_F(List2DTest, TheScrollBarMovesTheViewAndThePixels) {
     ReleaseDC(w, dc);
     EXPECT_EQ(rec(w)->rows.selFirst, 1);
 
-    // A click on the thumb reports the position the bar shows: the view stays.
+    // A thumb message at the position the bar shows (as a host or another
+    // program may send it) leaves the view where it is.
     HWND hundred = list(100);
     for (int32_t first = 1; first <= 91; first += 10, scroll(hundred, SB_PAGEDOWN)) {
         scroll(hundred, SB_THUMBPOSITION, GetScrollPos(hundred, SB_VERT));
