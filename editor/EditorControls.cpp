@@ -87,6 +87,16 @@ const EditorKnob* knobWithId(int32_t id) {
     return nullptr;
 }
 
+// The mouse capture or an arrow key (repeating on a knob) holds a gesture
+// open. The key counts while held now or when the message being handled
+// came, whichever the system has caught up with.
+bool gestureHeld() {
+    if (GetCapture() != nullptr) return true;
+    for (int key : {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN})
+        if (GetKeyState(key) < 0 || GetAsyncKeyState(key) < 0) return true;
+    return false;
+}
+
 void endGesture(EditorControls* controls) {
     if (controls->touchedParameter < 0) return;
     const int32_t parameter = controls->touchedParameter;
@@ -94,9 +104,10 @@ void endGesture(EditorControls* controls) {
     controls->effect->endEdit(parameter);
 }
 
-// A drag is one gesture for the host: begin edit, its changes, end edit
-// with the notification that follows the release of the mouse capture. A
-// wheel notch, a key, a typed value or a menu choice is a gesture of its own.
+// A drag or a held arrow key is one gesture for the host: begin edit, its
+// changes, end edit with the notification that follows the release of the
+// mouse capture or the key. A wheel notch, a typed value or a menu choice
+// is a gesture of its own.
 void reportToHost(EditorControls* controls, int32_t parameter, float fraction) {
     if (!controls->effect) return;
     HostCall call(controls);
@@ -110,7 +121,7 @@ void reportToHost(EditorControls* controls, int32_t parameter, float fraction) {
     // The engine holds the knob's value already: setting the fraction that
     // it reports changes nothing there.
     controls->effect->setAndAutomateParameter(parameter, fraction);
-    if (!call.controlsGone && GetCapture() == nullptr) endGesture(controls);
+    if (!call.controlsGone && !gestureHeld()) endGesture(controls);
 }
 
 }  // namespace
@@ -155,7 +166,7 @@ int32_t refreshControls(EditorControls* controls) {
 }
 
 void endFinishedGesture(EditorControls* controls) {
-    if (controls->effect && GetCapture() == nullptr) endGesture(controls);
+    if (controls->effect && !gestureHeld()) endGesture(controls);
 }
 
 int32_t __cdecl onKnobChanged(void* user, int32_t code, uint32_t value) {

@@ -42,8 +42,8 @@ int32_t destroyControls(EditorControls* controls);
 // Moves the controls to the engine's settings without notifying back; a
 // setting outside a knob's range shows the knob at the nearest end.
 int32_t refreshControls(EditorControls* controls);
-// Tells the host the end of a gesture whose mouse capture has gone (at the
-// editor's idle call and when the controls go).
+// Tells the host the end of a gesture whose mouse capture or arrow key has
+// gone (at the editor's idle call; destroyControls ends any).
 void endFinishedGesture(EditorControls* controls);
 
 // The control callbacks; value carries float bits.

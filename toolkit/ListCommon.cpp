@@ -1,6 +1,8 @@
 #include "toolkit/ListCommon.h"
 
 #include "toolkit/ControlData.h"
+#include "toolkit/ListRows.h"
+#include "toolkit/WheelSteps.h"
 #include "toolkit/ValueControl.h"
 
 HMENU build_list_menu() {
@@ -27,4 +29,12 @@ int32_t track_list_menu(HWND window, HMENU* slot, int32_t x, int32_t y) {
     else
         DestroyMenu(menu);
     return release_control_record(record);
+}
+
+bool list_takes_wheel(WPARAM wParam) { return (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) == 0; }
+
+int32_t list_wheel_first_row(int32_t* pending, WPARAM wParam, int32_t rowsPerNotch,
+                             int32_t firstRow, int32_t rowCount, int32_t visibleRows) {
+    const int32_t rows = wheel_steps(pending, -GET_WHEEL_DELTA_WPARAM(wParam), rowsPerNotch);
+    return list_scrolled_first_row(firstRow, rows, rowCount, visibleRows);
 }

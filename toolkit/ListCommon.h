@@ -20,6 +20,15 @@ enum ListCommand : uint32_t {
 
 HMENU build_list_menu();
 
+// Whether a list takes a wheel message: Ctrl+wheel means nothing to a list,
+// and the owner may have it.
+bool list_takes_wheel(WPARAM wParam);
+// The first row a wheel message scrolls a list to: rowsPerNotch rows a
+// notch, a notch turned toward the user scrolling down; the part of a row
+// not yet scrolled waits in *pending.
+int32_t list_wheel_first_row(int32_t* pending, WPARAM wParam, int32_t rowsPerNotch,
+                             int32_t firstRow, int32_t rowCount, int32_t visibleRows);
+
 // Tracks the menu kept in *slot, a field of window's record, at the client
 // point (x, y) with window as owner; the choice arrives afterwards as a
 // WM_COMMAND. The list may be destroyed while the menu is up: the result is

@@ -19,6 +19,16 @@ inline StepTrail step_trail_at(float value) { return {value, value, 0}; }
 // where that step left it) begins a new run at current.
 int64_t step_trail_extend(StepTrail* trail, float current, int32_t n);
 
+// Where n more steps on a value at current lead from: the run's origin and
+// its steps so far, n included (trail extended as step_trail_extend does; a
+// null trail is a run of n steps from current alone).
+struct StepStart {
+    double origin;
+    double steps;
+};
+StepStart step_trail_start(StepTrail* trail, float current, int32_t n);
+
 // Notes where the step left the value. A value held at an end of its range
 // begins the next run there, so that stepping back leaves the end at once.
+// A null trail notes nothing.
 void step_trail_arrive(StepTrail* trail, float value, bool atEnd);

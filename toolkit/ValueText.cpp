@@ -20,9 +20,10 @@ int writeValue(double value, char* buffer, std::size_t capacity, uint8_t decimal
     return std::snprintf(buffer, capacity, format, value);
 }
 
-// A text of a negative number that rounds to zero ("-0.000").
-bool negativeZero(const char* text) {
-    if (text[0] != '-') return false;
+// A text of a number either side of zero that rounds to zero ("-0.000",
+// "+0.000").
+bool signedZero(const char* text) {
+    if (text[0] != '-' && text[0] != '+') return false;
     for (const char* p = text + 1; *p != '\0'; ++p)
         if (*p != '0' && *p != '.') return false;
     return true;
@@ -34,9 +35,9 @@ uint8_t format_value(float value, char* buffer, std::size_t capacity, uint8_t de
                      uint8_t width, int32_t plusSign) {
     if (buffer == nullptr || capacity == 0) return 0;
     int written = writeValue(value, buffer, capacity, decimals, width, plusSign == 1 && value != 0.0f);
-    // Zero has no sign, also when it is -0 or a negative number that rounds
-    // to zero (judged on the whole text only).
-    if (written > 0 && static_cast<std::size_t>(written) < capacity && negativeZero(buffer))
+    // Zero has no sign, also when it is -0 or a number that rounds to zero
+    // (judged on the whole text only).
+    if (written > 0 && static_cast<std::size_t>(written) < capacity && signedZero(buffer))
         written = writeValue(0.0, buffer, capacity, decimals, width, false);
     if (written < 0) {
         buffer[0] = '\0';

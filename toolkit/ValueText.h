@@ -11,8 +11,8 @@ constexpr std::size_t kValueTextCapacity = 320;
 
 // Writes value with `decimals` decimals into buffer, zero-padded to `width`
 // characters when width > 0, with a '+' before non-zero values when plusSign
-// is 1. Zero never shows a sign: -0, and a negative value that rounds to
-// zero at these decimals, are written as 0. The text never exceeds
+// is 1. Zero never shows a sign: -0, and a value either side of zero that
+// rounds to zero at these decimals, are written as 0. The text never exceeds
 // capacity - 1 characters (it is cut short when the buffer is smaller than
 // the text). Returns the length of the text in the buffer as an unsigned
 // byte: 255 for a longer text, never the length cut to its low eight bits.

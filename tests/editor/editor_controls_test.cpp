@@ -219,6 +219,38 @@ TEST_F(EditorControlsTest, KnobMovesReachTheHostAsAutomation) {
     EXPECT_EQ(fx.getParameter(kGainSetting), 0.75f);
 }
 
+// An arrow key held on a knob, through the system's input queue, is one
+// gesture with its repeats, whatever idle calls come between them; it ends
+// when the key is released.
+TEST_F(EditorControlsTest, AHeldArrowKeyIsOneGesture) {
+    HWND gain = controls().gainKnob;
+    SetForegroundWindow(parent.handle);
+    SetFocus(gain);
+    const auto press = [](DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = VK_RIGHT;
+        input.ki.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+        Sleep(20);
+        pumpMessages();
+    };
+    host.clear();
+    for (int repeat = 0; repeat < 4; ++repeat) {
+        press(0);
+        fx.dispatch(effEditIdle);
+    }
+    press(KEYEVENTF_KEYUP);
+    fx.dispatch(effEditIdle);
+    const float fraction = fx.getParameter(kGainSetting);
+    ASSERT_EQ(value(gain), 4 * kSettings[kGainSetting].step);
+    std::vector<Heard> heard = automationHeard(host);
+    ASSERT_EQ(heard.size(), 7u);
+    EXPECT_TRUE(heard.front() == (Heard{audioMasterBeginEdit, kGainSetting, 0}));
+    EXPECT_TRUE(heard.back() == (Heard{audioMasterEndEdit, kGainSetting, 0}));
+    EXPECT_TRUE(heard[5] == (Heard{audioMasterAutomate, kGainSetting, fraction}));  // the release
+}
+
 void CALLBACK typeVelocity(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     HWND dialog = toolkit().valueEditDialog;

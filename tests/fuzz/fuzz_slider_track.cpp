@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "toolkit/WheelSteps.h"
 #include "toolkit/slider/SliderTrack.h"
 
 namespace {
@@ -45,7 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     slider_step(&v, in.steps);
     check(v);
     slider_step(&v, slider_drag_steps(in.dx, in.dy, horizontal));
-    slider_step(&v, slider_wheel_steps(in.wheel, horizontal));
+    int32_t wheelPending = 0;
+    for (int turn = 0; turn < 2; ++turn)
+        slider_step(&v, wheel_steps(&wheelPending, in.wheel, kWheelValueStepsPerNotch));
     slider_step(&v, slider_arrow_steps(in.arrow, horizontal));
     check(v);
     slider_set(&v, slider_value_at(&v, in.position));

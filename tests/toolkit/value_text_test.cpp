@@ -26,10 +26,14 @@ std::string formatted(float value, uint8_t decimals, uint8_t width, int32_t plus
 TEST(FormatValue, SignOnlyForNonZeroValues) {
     EXPECT_EQ(formatted(-1.5f, 1, 0, 1), "-1.5");
     EXPECT_EQ(formatted(0.0f, 1, 0, 1), "0.0");
-    // Zero never shows a sign: neither -0 nor a negative value that rounds
-    // to zero (the residue of steps that cancel, a decibel just below 0).
+    // Zero never shows a sign: neither -0 nor a value either side of 0
+    // that rounds to zero (the residue of steps that cancel, a decibel just
+    // below or above 0).
     EXPECT_EQ(formatted(-0.0f, 1, 0, 1), "0.0");
     EXPECT_EQ(formatted(-7.45e-9f, 3, 0, 1), "0.000");
+    EXPECT_EQ(formatted(7.45e-9f, 3, 0, 1), "0.000");
+    EXPECT_EQ(formatted(0.0004f, 3, 6, 1), "00.000");
+    EXPECT_EQ(formatted(0.0006f, 3, 0, 1), "+0.001");
     EXPECT_EQ(formatted(-0.00004f, 4, 0, 0), "0.0000");
     EXPECT_EQ(formatted(-0.0004f, 3, 6, 0), "00.000");
     EXPECT_EQ(formatted(-0.0006f, 3, 0, 0), "-0.001");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "toolkit/WheelSteps.h"
+#include "WheelParts.h"
 
 namespace {
 
@@ -25,6 +26,16 @@ TEST(WheelSteps, PartsOfANotchAddUpAndATurnBackStartsAfresh) {
     for (const auto& t : turns) {
         EXPECT_EQ(wheel_steps(&pending, t.delta, t.perNotch), t.steps) << t.delta;
         EXPECT_EQ(pending, t.pending) << t.delta;
+    }
+}
+
+// The knob's and the slider's arithmetic: five steps a notch, in parts.
+TEST(WheelSteps, ValueControlsTakeFiveStepsANotchInAnyParts) {
+    for (const WheelTurn& t : wheel_turns()) {
+        int32_t pending = 0;
+        for (size_t i = 0; i < t.parts.size(); ++i)
+            EXPECT_EQ(wheel_steps(&pending, t.parts[i], kWheelValueStepsPerNotch), t.steps[i])
+                << t.what << " part " << i;
     }
 }
 

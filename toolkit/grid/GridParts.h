@@ -32,7 +32,8 @@ int32_t grid_edit_item(HWND window, ValueItem* item, int32_t x, int32_t y);
 // Scroll bars, scrolling and zoom.
 void grid_update_scroll_bars(HWND window, const ZoomView* view);
 void grid_scroll_to(HWND window, ZoomView* view, int64_t x, int64_t y);
-void grid_on_scroll(HWND window, ZoomView* view, int bar, int32_t request, uint16_t position);
+// A scroll-bar message; a thumb back where the press went down keeps the view.
+void grid_on_scroll(HWND window, ValueGridRecord* grid, int bar, int32_t request, uint16_t position);
 void grid_on_size(HWND window, ZoomView* view);
 void grid_zoom(HWND window, ValueGridRecord* grid, int32_t direction);
 // A wheel message (WM_MOUSEWHEEL, WM_MOUSEHWHEEL); 0 when it is not the

@@ -61,16 +61,17 @@ void grid_scroll_to(HWND window, ZoomView* v, int64_t x, int64_t y) {
     ScrollWindowEx(window, dx, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
 }
 
-void grid_on_scroll(HWND window, ZoomView* v, int bar, int32_t request, uint16_t position) {
+void grid_on_scroll(HWND window, ValueGridRecord* g, int bar, int32_t request, uint16_t position) {
+    ZoomView* v = g->view;
     const SIZE c = grid_client_size(window);
     const int32_t thumb = thumbPosition(window, bar, position);
-    if (bar == SB_HORZ)
-        grid_scroll_to(window, v,
-                       zoom_view_scrolled(v->scrollX, request, thumb, c.cx, v->zoomedWidth, v->zoom),
-                       v->scrollY);
-    else
-        grid_scroll_to(window, v, v->scrollX,
-                       zoom_view_scrolled(v->scrollY, request, thumb, c.cy, v->zoomedHeight, v->zoom));
+    if (bar == SB_HORZ) {
+        const int32_t x = zoom_view_scrolled(v->scrollX, request, thumb, c.cx, v->zoomedWidth, v->zoom);
+        grid_scroll_to(window, v, scroll_bar_press_view(&g->thumbPress, bar, request, x), v->scrollY);
+    } else {
+        const int32_t y = zoom_view_scrolled(v->scrollY, request, thumb, c.cy, v->zoomedHeight, v->zoom);
+        grid_scroll_to(window, v, v->scrollX, scroll_bar_press_view(&g->thumbPress, bar, request, y));
+    }
 }
 
 void grid_on_size(HWND window, ZoomView* v) {

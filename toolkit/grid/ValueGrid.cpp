@@ -167,7 +167,7 @@ void onMouseMove(HWND window, ValueGridRecord* g, LPARAM lParam) {
 }
 
 int32_t gridMessage(HWND window, void* record, UINT message, WPARAM wParam, LPARAM lParam,
-                    LRESULT*) {
+                    LRESULT* result) {
     ValueGridRecord* g = static_cast<ValueGridRecord*>(record);
     if (g->view == nullptr) return 0;
     switch (message) {
@@ -184,9 +184,13 @@ int32_t gridMessage(HWND window, void* record, UINT message, WPARAM wParam, LPAR
             return 1;
         case WM_HSCROLL:
         case WM_VSCROLL:
-            grid_on_scroll(window, g->view, message == WM_HSCROLL ? SB_HORZ : SB_VERT,
+            grid_on_scroll(window, g, message == WM_HSCROLL ? SB_HORZ : SB_VERT,
                            LOWORD(wParam), HIWORD(wParam));
             return 1;
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+            return run_scroll_bar_press(window, &g->thumbPress, message, wParam, lParam,
+                                        g->view->scrollX, g->view->scrollY, result);
         case WM_SIZE: grid_on_size(window, g->view); return 1;
         case WM_MOUSEWHEEL:
         case WM_MOUSEHWHEEL: return grid_on_wheel(window, g, message, wParam);

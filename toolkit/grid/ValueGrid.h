@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "toolkit/ScrollBarPress.h"
 #include "toolkit/grid/GridItemValue.h"
 #include "toolkit/grid/ZoomView.h"
 
@@ -79,6 +80,7 @@ struct ValueGridRecord {
     int32_t lastX, lastY;
     int32_t zoomEnabled;  // Ctrl+click zooms
     int32_t panEnabled;   // dragging empty space pans
+    ScrollBarPress thumbPress;  // private
 };
 
 // A grid of width x height at (x, y) showing a surface of extentWidth x

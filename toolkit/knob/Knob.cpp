@@ -7,9 +7,11 @@
 #include "toolkit/CircleMask.h"
 #include "toolkit/ControlData.h"
 #include "toolkit/DefinedFloatState.h"
+#include "toolkit/DraggedControl.h"
 #include "toolkit/Notify.h"
 #include "toolkit/ToolkitModule.h"
 #include "toolkit/ValueEditDialog.h"
+#include "toolkit/WheelSteps.h"
 #include "toolkit/WindowClasses.h"
 #include "toolkit/knob/KnobAdjustWindow.h"
 #include "toolkit/knob/KnobGesture.h"
@@ -31,6 +33,8 @@ int32_t onCreate(HWND window, void* record) {
     k->adjustWindow = nullptr;
     k->angle = knob_value_angle(&k->value);
     k->trail = step_trail_at(k->value.current);
+    k->wheelPending = 0;
+    k->keyMoved = 0;
     k->mask = k->look.shape == kShapeCircular ? circle_mask(window, k->look.width) : nullptr;
     k->gapMid = knob_dial(k->value.thetaMin, k->value.thetaMax, k->sweep).gapMid;
     if (k->presetCount > kKnobPresetCapacity) k->presetCount = kKnobPresetCapacity;
@@ -46,22 +50,10 @@ void onDestroying(HWND, void* record) {
     k->menu = nullptr;
 }
 
-void onSetValue(HWND, void* record, float v) { knob_set_silently(recordOf(record), v); }
-
 }  // namespace
 
-const ValueControlClass kKnobClass = {
-    sizeof(KnobRecord),
-    onCreate,
-    onDestroying,
-    knob_paint,
-    [](void* r) -> int32_t* { return &recordOf(r)->focused; },
-    [](void* r) -> int32_t* { return &recordOf(r)->enabled; },
-    [](void* r) -> const float* { return &recordOf(r)->value.current; },
-    onSetValue,
-    [](void* r) { return recordOf(r)->owner; },
-    kCommandsLowWord,
-};
+const ValueControlClass kKnobClass =
+    dragged_control_class<KnobRecord, knob_set_silently>(onCreate, onDestroying, knob_paint);
 
 void knob_follow_value(KnobRecord* k) {
     const float angle = knob_value_angle(&k->value);
@@ -86,10 +78,12 @@ namespace {
 
 bool notifiesWhileMoving(const KnobRecord* k) { return (k->notify.flags & KNOB_NOTIFY_DRAG) != 0; }
 
-void stepBy(KnobRecord* k, int32_t n) {
-    if (!knob_value_step(&k->value, n, &k->trail)) return;
+// Answers 1 when the value moved.
+int32_t stepBy(KnobRecord* k, int32_t n) {
+    if (!knob_value_step(&k->value, n, &k->trail)) return 0;
     knob_follow_value(k);
     if (notifiesWhileMoving(k)) knob_notify(k);
+    return 1;
 }
 
 // The knob's pivot on the screen, where its dialogs open.
@@ -241,10 +235,12 @@ void onMiddleButtonDown(HWND window, KnobRecord* k, WPARAM wParam) {
         editGesture(window, k);
 }
 
+// Forward raises in normal mode and lowers in inverse mode.
 void onMouseWheel(KnobRecord* k, WPARAM wParam) {
     if (!k->enabled) return;
-    const int32_t delta = static_cast<int16_t>(HIWORD(wParam));
-    stepBy(k, knob_wheel_steps(delta, knob_inverse(toolkit().knob_mouse_mode)));
+    const int32_t delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    const bool inverse = knob_inverse(toolkit().knob_mouse_mode);
+    stepBy(k, wheel_steps(&k->wheelPending, inverse ? -delta : delta, kWheelValueStepsPerNotch));
 }
 
 void onMouseMove(KnobRecord* k, LPARAM lParam) {
@@ -272,16 +268,31 @@ void onKeyDown(HWND window, KnobRecord* k, WPARAM key) {
         return;
     }
     if (k->look.style & KNOB_SPRING) return;
+    int32_t n = 0;
     switch (key) {
-        case VK_LEFT: stepBy(k, -1); break;
-        case VK_RIGHT: stepBy(k, 1); break;
-        case VK_UP: stepBy(k, 10); break;
-        case VK_DOWN: stepBy(k, -10); break;
+        case VK_LEFT: n = -1; break;
+        case VK_RIGHT: n = 1; break;
+        case VK_UP: n = 10; break;
+        case VK_DOWN: n = -10; break;
     }
+    if (n != 0 && stepBy(k, n)) k->keyMoved = 1;
 }
 
-// Commands that are the knob's own, by the same rule as the shared ones.
-uint32_t ownCommand(WPARAM wParam) { return HIWORD(wParam) <= 1 ? LOWORD(wParam) : 0; }
+// A held arrow key is one gesture, with its repeats: its release reports the
+// value once more, as a drag's release does.
+void onKeyUp(KnobRecord* k, WPARAM key) {
+    if (!k->keyMoved || key < VK_LEFT || key > VK_DOWN) return;
+    k->keyMoved = 0;
+    knob_notify(k);
+}
+
+const DraggedControlHandlers kHandlers = {
+    &kKnobClass,
+    [](HWND window, void* record) { endDrag(window, recordOf(record)); },
+    [](HWND window, void* record) { onDisable(window, recordOf(record)); },
+    [](HWND window, void* record, WPARAM key) { onKeyDown(window, recordOf(record), key); },
+    [](HWND window, void* record, uint32_t id) { return onKnobCommand(window, recordOf(record), id); },
+};
 
 int32_t knobMessage(HWND window, void* record, UINT message, WPARAM wParam, LPARAM lParam,
                     LRESULT*) {
@@ -299,22 +310,14 @@ int32_t knobMessage(HWND window, void* record, UINT message, WPARAM wParam, LPAR
         case WM_RBUTTONDOWN: onRightButtonDown(window, k, wParam, lParam); return 1;
         case WM_MOUSEWHEEL: onMouseWheel(k, wParam); return 1;
         case WM_MOUSEMOVE: onMouseMove(k, lParam); return 1;
-        case WM_CAPTURECHANGED:
-            // A drag whose capture was taken away ends there.
-            if (reinterpret_cast<HWND>(lParam) != window) endDrag(window, k);
-            return 1;
-        case WM_KEYDOWN:
-            if (wParam == VK_TAB || wParam == VK_ESCAPE) return 0;
-            onKeyDown(window, k, wParam);
-            return 1;
-        case WM_COMMAND:
-            if (control_command_of(&kKnobClass, wParam) == kCommandDisable) {
-                onDisable(window, k);
-                return 0;  // the shared handling disables
-            }
-            return onKnobCommand(window, k, ownCommand(wParam));
+        case WM_KEYUP:
+            onKeyUp(k, wParam);
+            return 0;  // the default handling follows
+        case WM_KILLFOCUS:
+            k->keyMoved = 0;  // the release goes elsewhere
+            return 0;
     }
-    return 0;
+    return dragged_control_message(&kHandlers, window, record, message, wParam, lParam);
 }
 
 }  // namespace

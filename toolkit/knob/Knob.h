@@ -57,6 +57,8 @@ struct KnobRecord {
     uint16_t presetCount;
     float presets[kKnobPresetCapacity];
     StepTrail trail;  // the run of key, wheel and drag steps
+    int32_t wheelPending;  // the part of a wheel step not yet taken
+    int32_t keyMoved;      // a held arrow key moved the value; reported at release
 };
 
 // A knob with face bitmap (its size is the knob's) pivoting its pointer at

@@ -11,11 +11,6 @@ int32_t knob_drag_steps(int32_t dx, int32_t dy, bool inverse) {
     return dx;
 }
 
-int32_t knob_wheel_steps(int32_t delta, bool inverse) {
-    const int32_t n = (-5 * delta) / 120;  // truncated toward zero
-    return inverse ? n : -n;
-}
-
 KnobDial knob_dial(float thetaMin, float thetaMax, float sweep) {
     return {thetaMin, thetaMax, sweep, sweep + (kTwoPi - sweep) * 0.5f};
 }

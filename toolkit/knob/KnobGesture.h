@@ -15,10 +15,6 @@ inline bool knob_inverse(int32_t mouseMode) { return (mouseMode & kKnobInverseMo
 // otherwise horizontal movement (right raises in both modes).
 int32_t knob_drag_steps(int32_t dx, int32_t dy, bool inverse);
 
-// Steps of a wheel movement of delta (120 per notch): 5 per notch, forward
-// raising in normal mode and lowering in inverse mode.
-int32_t knob_wheel_steps(int32_t delta, bool inverse);
-
 struct KnobDial {
     float thetaMin, thetaMax;  // angles of min and max, in [0, 2*pi)
     float sweep;               // travel from thetaMin clockwise to thetaMax

@@ -109,15 +109,12 @@ int32_t knob_value_at_angle(KnobValue* value, float angle) {
 
 int32_t knob_value_step(KnobValue* value, int32_t n, StepTrail* trail) {
     if (n == 0) return 0;
-    StepTrail alone = step_trail_at(value->current);
-    if (trail == nullptr) trail = &alone;
-    const double steps = static_cast<double>(step_trail_extend(trail, value->current, n));
-    const double from = trail->origin;
+    const StepStart start = step_trail_start(trail, value->current, n);
     float v;
     if (isLogarithmic(value))
-        v = static_cast<float>(from * std::pow(static_cast<double>(value->step), steps));
+        v = static_cast<float>(start.origin * std::pow(static_cast<double>(value->step), start.steps));
     else
-        v = static_cast<float>(from + steps * value->step);
+        v = static_cast<float>(start.origin + start.steps * value->step);
     const int32_t changed = store(value, v);
     step_trail_arrive(trail, value->current,
                       value->current == value->min || value->current == value->max);

@@ -61,6 +61,7 @@ int32_t onCreated(HWND window, void* record) {
     r->window = window;
     r->focused = 0;
     r->wheelPending = 0;
+    r->thumbPress = ScrollBarPress{};
     r->cell = List2DCell{};
     r->cell.id = r->id;
     r->cell.window = window;
@@ -142,15 +143,17 @@ void scrollTo(HWND window, List2DRecord* r, int32_t first) {
 }
 
 void onVerticalScroll(HWND window, List2DRecord* r, WPARAM wParam) {
-    scrollTo(window, r, rows_scroll_target(&r->rows, LOWORD(wParam), HIWORD(wParam)));
+    const int request = LOWORD(wParam);
+    scrollTo(window, r,
+             scroll_bar_press_view(&r->thumbPress, SB_VERT, request,
+                                   rows_scroll_target(&r->rows, request, HIWORD(wParam))));
 }
 
-// A notch turned toward the user scrolls three rows down, as the bar would.
+// Three rows a notch, as the bar would.
 void onMouseWheel(HWND window, List2DRecord* r, WPARAM wParam) {
-    const int32_t rows =
-        wheel_steps(&r->wheelPending, -GET_WHEEL_DELTA_WPARAM(wParam), kWheelLinesPerNotch);
-    scrollTo(window, r,
-             list_scrolled_first_row(r->rows.firstRow, rows, r->rows.rowCount, r->rows.visibleRows));
+    const RowList& l = r->rows;
+    scrollTo(window, r, list_wheel_first_row(&r->wheelPending, wParam, kWheelLinesPerNotch,
+                                             l.firstRow, l.rowCount, l.visibleRows));
 }
 
 void onLeftButtonDown(HWND window, List2DRecord* r, WPARAM keys, LPARAM lParam) {
@@ -203,9 +206,16 @@ LRESULT CALLBACK list2d_proc(HWND window, UINT message, WPARAM wParam, LPARAM lP
                 onKeyDown(window, r, wParam);
                 return 0;
             case WM_VSCROLL: onVerticalScroll(window, r, wParam); return 0;
+            case WM_NCLBUTTONDOWN:
+            case WM_NCLBUTTONDBLCLK: {
+                LRESULT result = 0;
+                if (run_scroll_bar_press(window, &r->thumbPress, message, wParam, lParam, 0,
+                                         r->rows.firstRow, &result))
+                    return result;
+                break;
+            }
             case WM_MOUSEWHEEL:
-                // Ctrl+wheel means nothing to a list: the owner may have it.
-                if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) break;
+                if (!list_takes_wheel(wParam)) break;
                 onMouseWheel(window, r, wParam);
                 return 0;
             case WM_COMMAND: onCommand(window, r, wParam); return 0;

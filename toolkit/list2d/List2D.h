@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "toolkit/ListCommon.h"
+#include "toolkit/ScrollBarPress.h"
 #include "toolkit/list2d/RowList.h"
 
 // The owner's drawing context and the subject of every call.
@@ -47,8 +48,9 @@ struct List2DRecord {
     List2DCallback callback;
     void* user;
     HMENU menu;
-    // Private: the part of a wheel step not yet scrolled.
+    // Private: the part of a wheel step not yet scrolled; a press on the bar.
     int32_t wheelPending;
+    ScrollBarPress thumbPress;
 };
 
 // A 2D list of rowCount rows of rowHeight pixels with a vertical scroll bar,

@@ -8,7 +8,6 @@
 #include "toolkit/ControlData.h"
 #include "toolkit/ControlTypes.h"
 #include "toolkit/ListRows.h"
-#include "toolkit/WheelSteps.h"
 #include "toolkit/WindowClasses.h"
 #include "toolkit/list3d/List3DParts.h"
 
@@ -169,13 +168,12 @@ void onKeyDown(HWND window, List3DRecord* r, WPARAM key) {
     }
 }
 
-// A notch turned toward the user shows the rows from one row further down;
-// the selection stays.
+// A row a notch; the selection stays.
 void onMouseWheel(HWND window, List3DRecord* r, WPARAM wParam) {
     if (r->drag.active) return;
     PanelList& l = r->list;
-    const int32_t rows = wheel_steps(&r->wheelPending, -GET_WHEEL_DELTA_WPARAM(wParam), 1);
-    const int32_t first = list_scrolled_first_row(l.firstRow, rows, l.rowCount, l.visibleRows);
+    const int32_t first =
+        list_wheel_first_row(&r->wheelPending, wParam, 1, l.firstRow, l.rowCount, l.visibleRows);
     if (first == l.firstRow) return;
     l.firstRow = first;
     list3d_redraw(window, r);
@@ -232,8 +230,7 @@ LRESULT CALLBACK list3d_proc(HWND window, UINT message, WPARAM wParam, LPARAM lP
                 return 0;
             case WM_CHAR: onChar(window, r, wParam); return 0;
             case WM_MOUSEWHEEL:
-                // Ctrl+wheel means nothing to a list: the owner may have it.
-                if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) break;
+                if (!list_takes_wheel(wParam)) break;
                 onMouseWheel(window, r, wParam);
                 return 0;
             case WM_COMMAND: return onCommand(window, r, wParam, lParam);

@@ -4,8 +4,10 @@
 
 #include "toolkit/CircleMask.h"
 #include "toolkit/ControlData.h"
+#include "toolkit/DraggedControl.h"
 #include "toolkit/Notify.h"
 #include "toolkit/ToolkitModule.h"
+#include "toolkit/WheelSteps.h"
 #include "toolkit/slider/SliderParts.h"
 
 namespace {
@@ -28,6 +30,7 @@ int32_t onCreate(HWND window, void* record) {
     s->dragging = 0;
     s->thumbPosition = slider_position_of(&s->value, s->value.current);
     s->trail = step_trail_at(s->value.current);
+    s->wheelPending = 0;
     if (slider_in_decibels(s)) s->value.decimals = 1;
     s->thumbMask = s->look.shape == kShapeCircular && s->thumb.bitmap != nullptr
                        ? circle_mask(window, s->thumb.width)
@@ -43,22 +46,10 @@ void onDestroying(HWND, void* record) {
     s->menu = nullptr;
 }
 
-void onSetValue(HWND, void* record, float v) { slider_set_silently(recordOf(record), v); }
-
 }  // namespace
 
-const ValueControlClass kSliderClass = {
-    sizeof(SliderRecord),
-    onCreate,
-    onDestroying,
-    slider_paint,
-    [](void* r) -> int32_t* { return &recordOf(r)->focused; },
-    [](void* r) -> int32_t* { return &recordOf(r)->enabled; },
-    [](void* r) -> const float* { return &recordOf(r)->value.current; },
-    onSetValue,
-    [](void* r) { return recordOf(r)->owner; },
-    kCommandsLowWord,
-};
+const ValueControlClass kSliderClass =
+    dragged_control_class<SliderRecord, slider_set_silently>(onCreate, onDestroying, slider_paint);
 
 void slider_follow_value(SliderRecord* s) {
     const float position = slider_position_of(&s->value, s->value.current);
@@ -188,10 +179,12 @@ void onMouseMove(HWND window, SliderRecord* s, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// Forward moves a horizontal thumb left and a vertical one up.
 void onMouseWheel(SliderRecord* s, WPARAM wParam) {
     if (!s->enabled) return;
-    const int32_t delta = static_cast<int16_t>(HIWORD(wParam));
-    stepBy(s, slider_wheel_steps(delta, slider_horizontal(s)));
+    const int32_t delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    stepBy(s, wheel_steps(&s->wheelPending, slider_horizontal(s) ? -delta : delta,
+                          kWheelValueStepsPerNotch));
 }
 
 void onKeyDown(HWND window, SliderRecord* s, WPARAM key) {
@@ -204,8 +197,16 @@ void onKeyDown(HWND window, SliderRecord* s, WPARAM key) {
         stepBy(s, slider_arrow_steps(static_cast<int32_t>(key), slider_horizontal(s)));
 }
 
-// Commands that are the slider's own, by the same rule as the shared ones.
-uint32_t ownCommand(WPARAM wParam) { return HIWORD(wParam) <= 1 ? LOWORD(wParam) : 0; }
+// Disabling ends a drag as when its capture is taken away.
+void endDragOf(HWND window, void* record) { endDrag(window, recordOf(record)); }
+
+const DraggedControlHandlers kHandlers = {
+    &kSliderClass,
+    endDragOf,
+    endDragOf,
+    [](HWND window, void* record, WPARAM key) { onKeyDown(window, recordOf(record), key); },
+    [](HWND window, void* record, uint32_t id) { return onSliderCommand(window, recordOf(record), id); },
+};
 
 int32_t sliderMessage(HWND window, void* record, UINT message, WPARAM wParam, LPARAM lParam,
                       LRESULT*) {
@@ -218,24 +219,8 @@ int32_t sliderMessage(HWND window, void* record, UINT message, WPARAM wParam, LP
         case WM_RBUTTONDOWN: onRightButtonDown(window, s, lParam); return 1;
         case WM_MOUSEMOVE: onMouseMove(window, s, wParam, lParam); return 1;
         case WM_MOUSEWHEEL: onMouseWheel(s, wParam); return 1;
-        case WM_CAPTURECHANGED:
-            // A drag whose capture was taken away ends there.
-            if (reinterpret_cast<HWND>(lParam) != window) endDrag(window, s);
-            return 1;
-        case WM_KEYDOWN:
-            if (wParam == VK_TAB || wParam == VK_ESCAPE) return 0;
-            onKeyDown(window, s, wParam);
-            return 1;
-        case WM_COMMAND:
-            // Disabling ends a drag as when its capture is taken away; the
-            // shared handling then disables.
-            if (control_command_of(&kSliderClass, wParam) == kCommandDisable) {
-                endDrag(window, s);
-                return 0;
-            }
-            return onSliderCommand(window, s, ownCommand(wParam));
     }
-    return 0;
+    return dragged_control_message(&kHandlers, window, record, message, wParam, lParam);
 }
 
 }  // namespace

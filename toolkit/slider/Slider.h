@@ -64,6 +64,7 @@ struct SliderRecord {
     uint16_t presetCount;
     float presets[kSliderPresetCapacity];
     StepTrail trail;  // the run of key, wheel and drag steps
+    int32_t wheelPending;  // the part of a wheel step not yet taken
 };
 
 // A slider on track (its size is the slider's) with thumb, centred across

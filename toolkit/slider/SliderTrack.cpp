@@ -86,14 +86,12 @@ int32_t slider_set(SliderValue* value, float v) {
 
 int32_t slider_step(SliderValue* value, int32_t n, StepTrail* trail) {
     if (n == 0) return 0;
-    StepTrail alone = step_trail_at(value->current);
-    if (trail == nullptr) trail = &alone;
-    const double steps = static_cast<double>(step_trail_extend(trail, value->current, n));
+    const StepStart start = step_trail_start(trail, value->current, n);
     // Toward the maximum end is toward max, which lies below min on a
     // reversed slider.
     const double towardMax = value->min <= value->max ? 1.0 : -1.0;
     const int32_t changed =
-        store(value, clampToRange(value, trail->origin + towardMax * steps * value->step));
+        store(value, clampToRange(value, start.origin + towardMax * start.steps * value->step));
     step_trail_arrive(trail, value->current,
                       value->current == lower(value) || value->current == upper(value));
     return changed;
@@ -112,9 +110,4 @@ int32_t slider_arrow_steps(int32_t arrow, bool horizontal) {
 
 int32_t slider_drag_steps(int32_t dx, int32_t dy, bool horizontal) {
     return horizontal ? dx : static_cast<int32_t>(-int64_t{dy});
-}
-
-int32_t slider_wheel_steps(int32_t delta, bool horizontal) {
-    const int64_t n = (-5 * int64_t{delta}) / 120;  // cut toward zero
-    return static_cast<int32_t>(horizontal ? n : -n);
 }

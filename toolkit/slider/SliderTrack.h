@@ -66,6 +66,3 @@ enum SliderArrow : int32_t { kArrowLeft = 37, kArrowUp = 38, kArrowRight = 39, k
 int32_t slider_arrow_steps(int32_t arrow, bool horizontal);
 // A drag by (dx, dy) pixels: the thumb follows the pointer, one step per pixel.
 int32_t slider_drag_steps(int32_t dx, int32_t dy, bool horizontal);
-// A wheel movement of delta (120 per notch): five steps per notch, cut
-// toward zero; forward moves a horizontal thumb left and a vertical one up.
-int32_t slider_wheel_steps(int32_t delta, bool horizontal);

@@ -15,6 +15,7 @@
 #include "OwnerDestroys.h"
 #include "SampleContent.h"
 #include "Screenshot.h"
+#include "ThumbClick.h"
 #include "ToolkitTestWindows.h"
 #include "toolkit/ControlData.h"
 #include "toolkit/grid/ValueGrid.h"
@@ -194,6 +195,30 @@ TEST_F(GridTest, ZoomStepsWithCtrlClicks) {
     record(g)->zoomEnabled = 0;
     ctrlClick(g, true, 190, 95);
     EXPECT_EQ(record(g)->zoom, 200.0f);
+}
+
+// A real click on either thumb, through the bar's own tracking loop, which
+// reports the position it computes from the thumb's pixels: the view stays,
+// at any offset and zoom.
+TEST_F(GridTest, AStillClickOnAThumbKeepsTheView) {
+    HWND g = grid(WS_HSCROLL | WS_VSCROLL);
+    for (int32_t zoom : {100, 170}) {
+        while (view(g)->zoom < zoom) ctrlClick(g, false, 5, 5);
+        for (int bar : {SB_HORZ, SB_VERT}) {
+            const UINT message = bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL;
+            scroll(g, message, SB_TOP);
+            for (int step = 0; step < 8; ++step) {
+                for (int i = 0; i < step * 7; ++i) scroll(g, message, SB_LINEDOWN);
+                const ZoomView* v = view(g);
+                const int32_t x = v->scrollX, y = v->scrollY;
+                const int position = GetScrollPos(g, bar);
+                ASSERT_TRUE(click_scroll_thumb(g, bar == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL));
+                EXPECT_EQ(v->scrollX, x) << zoom << " " << bar << " " << step;
+                EXPECT_EQ(v->scrollY, y) << zoom << " " << bar << " " << step;
+                EXPECT_EQ(GetScrollPos(g, bar), position) << zoom << " " << bar << " " << step;
+            }
+        }
+    }
 }
 
 TEST_F(GridTest, ScrollBarsReachTheFarEndZoomedInAndOut) {

@@ -1,4 +1,4 @@
-// How mouse, wheel and angle map onto the knob: drag and wheel steps in both
+// How mouse and angle map onto the knob: drag steps in both
 // modes, angular targets with the dead zone split in its middle, and the
 // pointer polygon.
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@ namespace {
 
 constexpr float kDegree = 0.017453292f;
 
-TEST(KnobGesture, DragAndWheelSteps) {
+TEST(KnobGesture, DragSteps) {
     struct Drag { int32_t dx, dy; bool inverse; int32_t steps; } drags[] = {
         {0, 5, false, -5},  // down lowers in normal mode
         {0, 5, true, 5},    // and raises in inverse mode
@@ -23,12 +23,6 @@ TEST(KnobGesture, DragAndWheelSteps) {
     };
     for (const auto& d : drags)
         EXPECT_EQ(knob_drag_steps(d.dx, d.dy, d.inverse), d.steps) << d.dx << "," << d.dy;
-
-    EXPECT_EQ(knob_wheel_steps(120, false), 5);   // forward notch: up in mode 0
-    EXPECT_EQ(knob_wheel_steps(120, true), -5);   // down in mode 1
-    EXPECT_EQ(knob_wheel_steps(-240, false), -10);
-    EXPECT_EQ(knob_wheel_steps(30, false), 1);    // 150/120 cut toward zero
-    EXPECT_EQ(knob_wheel_steps(-30, true), 1);
 
     // One rule for the mode word: only bit 0 means inverse.
     EXPECT_FALSE(knob_inverse(4));

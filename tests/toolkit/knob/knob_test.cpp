@@ -147,6 +147,15 @@ TEST_F(KnobTest, WheelAndKeys) {
         key(k, c.vk);
         EXPECT_EQ(value(k), c.expected) << c.vk;
     }
+    // A held key's release reports the value once more, as a drag's does;
+    // one that moved nothing reports nothing.
+    reports_.values.clear();
+    key(k, VK_RIGHT);
+    key(k, VK_RIGHT);
+    for (int i = 0; i < 2; ++i) SendMessageA(k, WM_KEYUP, VK_RIGHT, 0xC0000001);
+    EXPECT_EQ(reports_.values, (std::vector<float>{51, 52, 52}));
+    key(k, VK_LEFT);
+    key(k, VK_LEFT);
     // A disabled knob ignores keys and the wheel; an enabled one at its end
     // stays there and reports nothing.
     send_control_command(k, kCommandDisable, 0);

@@ -14,6 +14,7 @@
 #include "LeakCheck.h"
 #include "ModalMenu.h"
 #include "Screenshot.h"
+#include "ThumbClick.h"
 #include "ToolkitTestWindows.h"
 #include "list2d/SampleContent.h"
 #include "toolkit/ControlData.h"
@@ -213,11 +214,46 @@ TEST_F(List2DTest, TheScrollBarMovesTheViewAndThePixels) {
     ReleaseDC(w, dc);
     EXPECT_EQ(rec(w)->rows.selFirst, 1);
 
-    // A click on the thumb reports the position the bar shows: the view stays.
+    // A thumb message at the position the bar shows (as a host or another
+    // program may send it) leaves the view where it is.
     HWND hundred = list(100);
     for (int32_t first = 1; first <= 91; first += 10, scroll(hundred, SB_PAGEDOWN)) {
         scroll(hundred, SB_THUMBPOSITION, GetScrollPos(hundred, SB_VERT));
         ASSERT_EQ(rec(hundred)->rows.firstRow, first);
+    }
+}
+
+// A real click on the thumb, through the bar's own tracking loop, which
+// reports the position it computes from the thumb's pixels: the view stays.
+TEST_F(List2DTest, AStillClickOnTheThumbKeepsTheView) {
+    const struct { int32_t rows; std::vector<int> thumbs; } lists[] = {
+        {kSampleList2DRows, {}},  // every first row, by lines
+        {5000, {0, 15, 16, 333, 500, 998, 1000}},
+    };
+    for (const auto& l : lists) {
+        HWND w = create_list2d(host_, kId, 10, 10, kSampleList2DWidth, kSampleList2DHeight, l.rows,
+                               18, recordRow, &owner_);
+        lists_.push_back(w);
+        UpdateWindow(w);
+        std::vector<int32_t> firsts;
+        if (l.thumbs.empty()) {
+            for (int32_t first = 1; first == rec(w)->rows.firstRow; ++first, scroll(w, SB_LINEDOWN))
+                firsts.push_back(first);
+        }
+        for (size_t i = 0; i < firsts.size() + l.thumbs.size(); ++i) {
+            if (i < firsts.size()) {
+                scroll(w, SB_TOP);
+                for (int32_t k = 1; k < firsts[i]; ++k) scroll(w, SB_LINEDOWN);
+            } else {
+                scroll(w, SB_THUMBPOSITION, l.thumbs[i - firsts.size()]);
+            }
+            const int32_t first = rec(w)->rows.firstRow;
+            const int position = GetScrollPos(w, SB_VERT);
+            ASSERT_TRUE(click_scroll_thumb(w, OBJID_VSCROLL));
+            EXPECT_EQ(rec(w)->rows.firstRow, first) << l.rows << " rows";
+            EXPECT_EQ(GetScrollPos(w, SB_VERT), position) << l.rows << " rows, first " << first;
+        }
+        DestroyWindow(w);
     }
 }
 
