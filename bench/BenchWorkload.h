@@ -49,17 +49,23 @@ private:
     int position_ = 0;
 };
 
-// `measured` false: the same blocks without the gain measurement, to show
-// what it costs.
+// How much of the gain measurement runs: none (the same blocks without it,
+// to show what it costs), what the meter needs, or also the count of limited
+// frames that a host switches on by reading.
+enum class Measured { No, Meter, Counted };
+
 class EngineWorkload {
 public:
-    EngineWorkload(int frames, bool adding, bool ramping, bool measured = true,
+    EngineWorkload(int frames, bool adding, bool ramping, Measured measured = Measured::Meter,
                    float signalScale = 1.0f)
-        : frames_(frames), adding_(adding), ramping_(ramping), measured_(measured),
-          signal_(signalScale), position_(frames), out1_(frames), out2_(frames) {
+        : frames_(frames), adding_(adding), ramping_(ramping),
+          measured_(measured != Measured::No), signal_(signalScale), position_(frames),
+          out1_(frames), out2_(frames) {
         engine_ = createEngine();
         configureEngine(&engine_, 44100.0f, 2);
         getParams(engine_, &params_);
+        GainReading reading;
+        if (measured == Measured::Counted) readGainReduction(engine_, kHostReader, &reading);
     }
     ~EngineWorkload() { destroyEngine(&engine_); }
     EngineWorkload(const EngineWorkload&) = delete;

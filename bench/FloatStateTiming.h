@@ -44,7 +44,7 @@ constexpr uint32_t kFlushingMxcsr = kDefinedMxcsr | 0x8040;
 class GuardedWorkload {
 public:
     GuardedWorkload(int frames, bool guarded, float signalScale)
-        : work_(frames, false, false, true, signalScale), guarded_(guarded) {}
+        : work_(frames, false, false, Measured::Meter, signalScale), guarded_(guarded) {}
     void runBlock() {
         if (!guarded_) return work_.runBlock();
         DefinedFloatState state(FloatUnits::Sse);

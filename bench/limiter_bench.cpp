@@ -27,7 +27,8 @@ void runWork(benchmark::State& state, Args... args) {
     setFrameRate(state, frames);
 }
 
-void BM_Engine(benchmark::State& state, bool adding, bool ramping, bool measured = true) {
+void BM_Engine(benchmark::State& state, bool adding, bool ramping,
+               Measured measured = Measured::Meter) {
     runWork<EngineWorkload>(state, adding, ramping, measured);
 }
 void BM_Floor(benchmark::State& state) { runWork<InterleavedFloor>(state); }
@@ -37,10 +38,12 @@ void BM_SequentialFloor(benchmark::State& state) { runWork<SequentialFloor>(stat
 BENCHMARK(BM_Floor) SIZES;
 BENCHMARK(BM_SequentialFloor) SIZES;
 BENCHMARK_CAPTURE(BM_Engine, replace_steady, false, false) SIZES;
-BENCHMARK_CAPTURE(BM_Engine, replace_steady_unmeasured, false, false, false) SIZES;
+BENCHMARK_CAPTURE(BM_Engine, replace_steady_unmeasured, false, false, Measured::No) SIZES;
+BENCHMARK_CAPTURE(BM_Engine, replace_steady_counted, false, false, Measured::Counted) SIZES;
 BENCHMARK_CAPTURE(BM_Engine, replace_ramping, false, true) SIZES;
 BENCHMARK_CAPTURE(BM_Engine, add_steady, true, false) SIZES;
-BENCHMARK_CAPTURE(BM_Engine, add_steady_unmeasured, true, false, false) SIZES;
+BENCHMARK_CAPTURE(BM_Engine, add_steady_unmeasured, true, false, Measured::No) SIZES;
+BENCHMARK_CAPTURE(BM_Engine, add_steady_counted, true, false, Measured::Counted) SIZES;
 BENCHMARK_CAPTURE(BM_Engine, add_ramping, true, true) SIZES;
 
 // Collects ns/frame per run under the report's keys.

@@ -57,6 +57,12 @@ bool renderStream(PluginHost& host, const RenderStream& stream, const RenderSett
     std::vector<float> in1(block), in2(block), out1(block), out2(block);
     float* inputs[2] = {in1.data(), channels == 2 ? in2.data() : in1.data()};
     float* outputs[2] = {out1.data(), out2.data()};
+    // A first question before any block: a plug-in may start counting what
+    // the report needs only once it knows someone reads it.
+    if (run && settings.gainReading) {
+        GainReading none = {};
+        host.dispatch(kVendorSpecificOpcode, kGainReadingQuery, 0, &none);
+    }
     bool ok = true;
     for (uint64_t done = 0; ok && done < stream.frames;) {
         const size_t n = static_cast<size_t>(std::min<uint64_t>(block, stream.frames - done));

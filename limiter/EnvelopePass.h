@@ -4,16 +4,16 @@
 // output ceiling) for the store pass. Both channels of a stereo block run in
 // one loop, so that one channel's dependent chain overlaps the other's.
 //
-// Measured, the loop also keeps beside the chain the lowest gain it applied,
-// how many samples it held below the limiting threshold and the largest |o|:
-// work the chain's idle issue slots absorb. The benchmark runs it unmeasured
-// as well, to show what the measurement costs.
+// Measured, the loop also keeps beside the chain the lowest gain it applied
+// and the largest |o| (and, for a host that asks, how many samples it held
+// below the limiting threshold). The benchmark runs it unmeasured as well,
+// to show what the measurement costs.
 #include <cstdint>
 
 // What the envelope did, gathered over the stretches of one block.
 struct EnvelopeMeasure {
     double lowestGain;       // 1 when it never reduced
-    double peak;             // largest |o|; a NaN sample is passed over
+    double peak;             // largest |o| before the clamp to the ceiling; NaN after a NaN
     uint32_t limitedFrames;  // samples whose gain lay below the threshold
 };
 
@@ -28,8 +28,14 @@ struct EnvelopeChannel {
 // The measure a block starts from.
 constexpr EnvelopeMeasure kUnmeasured = {1.0, 0.0, 0};
 
-template <bool kMeasured>
+// What the loop notes beside the chain: nothing (the benchmark's baseline),
+// what the meter shows (the lowest gain, taken where g drops, and the peak),
+// or also every gain against the limiting threshold, for a host that asked
+// for the share of limited frames.
+enum class EnvelopeNotes { None, Meter, Counted };
+
+template <EnvelopeNotes kNotes>
 void runEnvelope(EnvelopeChannel& channel, const float* y, double* o, int32_t count);
-template <bool kMeasured>
+template <EnvelopeNotes kNotes>
 void runEnvelopePair(EnvelopeChannel& first, EnvelopeChannel& second, const float* y1,
                      const float* y2, double* o1, double* o2, int32_t count);

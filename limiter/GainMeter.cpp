@@ -63,50 +63,44 @@ bool readSnapshot(const GainMeter* meter, GainReader reader, Snapshot& s) {
     return false;
 }
 
-void startWindow(GainMeter* meter, int reader) {
-    for (int c = 0; c < 2; ++c) {
-        meter->windowLowest[reader][c] = 1.0f;
-        meter->windowPeak[reader][c] = 0.0f;
-    }
-}
-
 }  // namespace
 
 void initGainMeter(GainMeter* meter) {
     std::memset(meter, 0, sizeof *meter);
+    meter->pending[0] = meter->pending[1] = kNoReduction;
     for (int r = 0; r < kGainReaderCount; ++r) {
-        startWindow(meter, r);
-        for (int c = 0; c < 2; ++c) {
-            meter->lowestGain[r][c] = bitsOf(1.0f);
-        }
+        for (int c = 0; c < 2; ++c) meter->lowestGain[r][c] = bitsOf(1.0f);
     }
 }
 
-void publishBlockGain(GainMeter* meter, int32_t frames, const BlockGain channel[2]) {
+// The words are updated where they stand: the writer reads back its own
+// stores, so nothing is kept twice or copied. A reader's window starts afresh
+// (gain 1, peak 0) when the reader took the record this publishing finds;
+// the comparisons are written so that a NaN part leaves the window as it was.
+void publishGathered(GainMeter* meter) {
+    const BlockGain* channel = meter->pending;
     const uint32_t sequence = __atomic_load_n(&meter->sequence, __ATOMIC_RELAXED);
-    meter->framesTotal += static_cast<uint32_t>(frames);
-    for (int c = 0; c < 2; ++c) meter->limitedTotal[c] += channel[c].limitedFrames;
-    for (int r = 0; r < kGainReaderCount; ++r) {
-        if (__atomic_load_n(&meter->taken[r], __ATOMIC_ACQUIRE) == sequence) startWindow(meter, r);
+    __atomic_store_n(&meter->sequence, sequence + 1, __ATOMIC_RELAXED);
+    put64(meter->frames, get64(meter->frames) + meter->pendingFrames);
+    // Only a counting block changes the totals of limited frames.
+    if ((channel[0].limitedFrames | channel[1].limitedFrames) != 0) {
         for (int c = 0; c < 2; ++c) {
-            // Written so that a NaN part leaves the window as it was.
-            float& lowest = meter->windowLowest[r][c];
-            if (channel[c].lowestGain < lowest) lowest = channel[c].lowestGain;
-            float& peak = meter->windowPeak[r][c];
-            if (channel[c].peak > peak) peak = channel[c].peak;
+            put64(meter->limited[c], get64(meter->limited[c]) + channel[c].limitedFrames);
         }
     }
-
-    __atomic_store_n(&meter->sequence, sequence + 1, __ATOMIC_RELAXED);
-    put64(meter->frames, meter->framesTotal);
-    for (int c = 0; c < 2; ++c) put64(meter->limited[c], meter->limitedTotal[c]);
     for (int r = 0; r < kGainReaderCount; ++r) {
+        const bool fresh = __atomic_load_n(&meter->taken[r], __ATOMIC_ACQUIRE) == sequence;
         for (int c = 0; c < 2; ++c) {
-            put(&meter->lowestGain[r][c], bitsOf(meter->windowLowest[r][c]));
-            put(&meter->peak[r][c], bitsOf(meter->windowPeak[r][c]));
+            const float lowest = fresh ? 1.0f : floatOf(get(&meter->lowestGain[r][c]));
+            const float peak = fresh ? 0.0f : floatOf(get(&meter->peak[r][c]));
+            const BlockGain& b = channel[c];
+            put(&meter->lowestGain[r][c], bitsOf(b.lowestGain < lowest ? b.lowestGain : lowest));
+            put(&meter->peak[r][c], bitsOf(b.peak > peak ? b.peak : peak));
         }
     }
     __atomic_store_n(&meter->sequence, sequence + 2, __ATOMIC_RELEASE);
+    meter->pendingFrames = 0;
+    meter->pending[0] = meter->pending[1] = kNoReduction;
 }
 
 bool takeGainReading(GainMeter* meter, GainReader reader, GainReading* reading) {

@@ -144,6 +144,7 @@ int32_t getMute(LimiterEngine* engine) {
 
 int32_t readGainReduction(LimiterEngine* engine, GainReader reader, GainReading* reading) {
     if (!engine || !reading) return 0;
+    if (reader == kHostReader) __atomic_store_n(&engine->countsLimitedFrames, 1, __ATOMIC_RELAXED);
     return takeGainReading(&engine->gainMeter, reader, reading) ? 1 : 0;
 }
 

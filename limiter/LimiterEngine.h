@@ -57,6 +57,10 @@ struct LimiterEngine {
     int32_t hostChangedSettings;
     // What the envelope did, for the editor's meter and the host's query.
     GainMeter gainMeter;
+    // 1 once the host has read its gain reduction: from then on the envelope
+    // also counts the frames it limits (the meter needs no count, and the
+    // count is the measurement's dearest part). Atomic operations only.
+    int32_t countsLimitedFrames;
 };
 
 LimiterEngine* createEngine();
@@ -88,7 +92,8 @@ void processBlockReplace(LimiterEngine** slot, const float* in1, const float* in
 
 // Everything the engine processed since this reader's previous reading
 // (limiter/GainMeter.h); lock-free. Answers 1 when it filled `reading`, 0
-// without an engine or a record.
+// without an engine or a record. The host's reading counts limited frames
+// from the block after its first one on: a host asks once before it starts.
 int32_t readGainReduction(LimiterEngine* engine, GainReader reader, GainReading* reading);
 
 // Number of engines created and not yet destroyed in this process; lets tests

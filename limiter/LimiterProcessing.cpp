@@ -22,6 +22,7 @@
 #include "limiter/GainMeter.h"
 #include "limiter/LimiterEngine.h"
 #include "limiter/ParameterRamp.h"
+#include "limiter/ProcessingConstants.h"
 #include "limiter/ShapingPass.h"
 #include "limiter/StorePass.h"
 #include "limiter/UnmeasuredProcessing.h"
@@ -90,17 +91,19 @@ struct ChannelRun {
         s.envelopeGain = static_cast<float>(envelope.gain);
     }
 
-    // The output peak is the largest |o| at the block's highest ceiling: a
-    // ramped ceiling moves in a straight line from where it was.
+    // The output peak is the largest |o| (which the clamp keeps within full
+    // scale) at the block's highest ceiling: a ramped ceiling moves in a
+    // straight line from where it was.
     BlockGain blockGain() const {
         const double ceiling = ramp && ramp->limit[0] > limit ? ramp->limit[0] : limit;
         const EnvelopeMeasure& m = envelope.measure;
-        return {static_cast<float>(m.lowestGain), static_cast<float>(m.peak * ceiling),
+        const double peak = m.peak > kCeiling ? kCeiling : m.peak;
+        return {static_cast<float>(m.lowestGain), static_cast<float>(peak * ceiling),
                 m.limitedFrames};
     }
 };
 
-template <class Store, bool kMeasured>
+template <class Store, EnvelopeNotes kNotes>
 void processFrames(ChannelRun* runs, int channels, int32_t frames) {
     alignas(16) float y[2][kStretch];
     alignas(16) double o[2][kStretch];
@@ -108,9 +111,9 @@ void processFrames(ChannelRun* runs, int channels, int32_t frames) {
         const int32_t n = frames - start < kStretch ? frames - start : kStretch;
         for (int c = 0; c < channels; ++c) runs[c].shape(y[c], start, n);
         if (channels == 2) {
-            runEnvelopePair<kMeasured>(runs[0].envelope, runs[1].envelope, y[0], y[1], o[0], o[1], n);
+            runEnvelopePair<kNotes>(runs[0].envelope, runs[1].envelope, y[0], y[1], o[0], o[1], n);
         } else {
-            runEnvelope<kMeasured>(runs[0].envelope, y[0], o[0], n);
+            runEnvelope<kNotes>(runs[0].envelope, y[0], o[0], n);
         }
         for (int c = 0; c < channels; ++c) runs[c].store<Store>(o[c], start, n);
     }
@@ -118,6 +121,12 @@ void processFrames(ChannelRun* runs, int channels, int32_t frames) {
 
 bool channel2Runs(const LimiterEngine* engine, const float* in2) {
     return engine->channelCount != 1 && in2 != nullptr;
+}
+
+// A host that reads the gain after its blocks gets every block counted and
+// published (see LimiterEngine::countsLimitedFrames).
+bool hostReadsGain(LimiterEngine* engine) {
+    return __atomic_load_n(&engine->countsLimitedFrames, __ATOMIC_RELAXED) != 0;
 }
 
 RampedCoefficients rampedCoefficients(const ChannelState& s) { return {s.drive, s.gain, s.limit}; }
@@ -143,7 +152,7 @@ void processBlock(LimiterEngine** slot, const float* in1, const float* in2, floa
         // owns the engine (the owner publishes under this lock too).
         if (kMeasured && engine->busy != 1 && engine->deletePending != 1) {
             const BlockGain none[2] = {kNoReduction, kNoReduction};
-            publishBlockGain(&engine->gainMeter, frames, none);
+            gatherBlockGain(&engine->gainMeter, frames, none, hostReadsGain(engine));
         }
         lockLeave(&engine->lock);
         leaveEngineCall(&engine->callsInside);
@@ -167,6 +176,7 @@ void processBlock(LimiterEngine** slot, const float* in1, const float* in2, floa
     }
     if (engine->coefficientsValid == 0) deriveCoefficients(engine);
     engine->startsFresh = 0;
+    const bool counted = kMeasured && hostReadsGain(engine);
     lockLeave(&engine->lock);
 
     const int channels = stereo ? 2 : 1;
@@ -178,7 +188,13 @@ void processBlock(LimiterEngine** slot, const float* in1, const float* in2, floa
         ChannelRun(engine->channelState[0], in1, out1, ramps ? &ramp[0] : nullptr),
         ChannelRun(engine->channelState[1], in2, out2, ramps ? &ramp[1] : nullptr),
     };
-    processFrames<Store, kMeasured>(runs, channels, frames);
+    if (!kMeasured) {
+        processFrames<Store, EnvelopeNotes::None>(runs, channels, frames);
+    } else if (counted) {
+        processFrames<Store, EnvelopeNotes::Counted>(runs, channels, frames);
+    } else {
+        processFrames<Store, EnvelopeNotes::Meter>(runs, channels, frames);
+    }
     for (int c = 0; c < channels; ++c) runs[c].saveState(engine->channelState[c]);
 
     // The engine stays busy until the block that frees it has done so: a
@@ -187,7 +203,7 @@ void processBlock(LimiterEngine** slot, const float* in1, const float* in2, floa
     if (kMeasured) {
         const BlockGain parts[2] = {runs[0].blockGain(),
                                     stereo ? runs[1].blockGain() : kNoReduction};
-        publishBlockGain(&engine->gainMeter, frames, parts);
+        gatherBlockGain(&engine->gainMeter, frames, parts, counted);
     }
     if (engine->deletePending == 1) {
         lockLeave(&engine->lock);

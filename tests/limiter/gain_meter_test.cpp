@@ -77,8 +77,13 @@ TEST_F(Metered, SignalsReadTheirReduction) {
         {"NaN input", 0, 0, kNaN, 0, 0, 0, 1e-6f, false},
         {"+24 dB on a full-scale sine", 24, 1.0f, 0, -24.5f, -23.5f, 0.99f, 1.0f, true},
     };
+    // First as the meter reads (the lowest gain taken where it drops), then
+    // counting limited frames, which the host's first reading switches on.
+    for (bool counting : {false, true})
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        SCOPED_TRACE(counting ? "counting" : "meter only");
+        if (counting) read(kHostReader);
         resetEngine(&engine);
         setGainDecibels(c.gainDecibels);
         play(c.amplitude, c.constant, 4);
@@ -92,7 +97,7 @@ TEST_F(Metered, SignalsReadTheirReduction) {
         EXPECT_LE(left.reductionDecibels, std::fmax(c.reductionLow, c.reductionHigh));
         EXPECT_GE(left.outputPeak, c.peakLow);
         EXPECT_LE(left.outputPeak, c.peakHigh);
-        EXPECT_EQ(left.limitedFrames > g.frames / 2, c.limitsMostFrames);
+        EXPECT_EQ(left.limitedFrames > g.frames / 2, counting && c.limitsMostFrames);
         // The right channel runs at a tenth: never deeper than the left.
         EXPECT_GE(g.channel[1].reductionDecibels, left.reductionDecibels);
     }
@@ -138,6 +143,28 @@ TEST(GainMeterDecibels, GainsBecomeFiniteReductions) {
         {1e-45f, kDeepestReductionDecibels},
     };
     for (const auto& c : cases) EXPECT_NEAR(reductionDecibels(c.gain), c.decibels, 1e-3f) << c.gain;
+}
+
+// Blocks of 16 frames reach the meter gathered, at most kPublishFrames late;
+// once the host reads, each block is published as it ends.
+TEST_F(Metered, SmallBlocksAreGatheredUntilTheHostReads) {
+    std::vector<float> in(16, 2.0f), o1(16), o2(16);
+    uint32_t seen = 0;
+    float deepest = 0.0f;
+    for (int b = 1; b <= 40; ++b) {
+        processBlockReplace(&engine, in.data(), in.data(), o1.data(), o2.data(), 16);
+        const GainReading g = read();
+        seen += g.frames;
+        deepest = std::fmin(deepest, g.channel[0].reductionDecibels);
+        EXPECT_LT(16u * b - seen, kPublishFrames) << b;
+    }
+    EXPECT_LT(deepest, -5.0f);
+    uint32_t host = read(kHostReader).frames;
+    for (int b = 1; b <= 3; ++b) {
+        processBlockReplace(&engine, in.data(), in.data(), o1.data(), o2.data(), 16);
+        host += read(kHostReader).frames;
+        EXPECT_EQ(host, 16u * (40 + b)) << b;
+    }
 }
 
 // Output is the same to the bit with and without the measurement.
