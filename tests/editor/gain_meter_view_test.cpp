@@ -9,6 +9,7 @@
 #include "EditorFixture.h"
 #include "editor/GainMeterView.h"
 #include "editor/MeterModel.h"
+#include "limiter/GainMeter.h"
 #include "tests/toolkit/GdiObjectCounter.h"
 #include "tests/toolkit/Screenshot.h"
 
@@ -92,7 +93,7 @@ TEST_F(Meter, TenThousandUpdatesLeaveNoGdiObjectBehind) {
     // Muted every other block: the readings swing between none and 12 dB.
     for (int i = 0; i < 10000; ++i) {
         setMute(engine(), i % 2);
-        play(4.0f, 0.0f, 1, 16);
+        play(4.0f, 0.0f, 1, static_cast<int>(kPublishFrames));  // each block published
         update(300);
     }
     EXPECT_GT(gainMeterPaintCount(editor()->gainMeter) - paintsBefore, 5000);
