@@ -72,7 +72,17 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
     PROCESS_INFORMATION pi;
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    if (CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
+    // Under Wine a start now and then fails for a moment while the machine
+    // is busy (two builds' suites side by side): a few tries, then the error.
+    bool started = false;
+    DWORD startError = 0;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0) Sleep(200);
+        started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si,
+                                 &pi) != 0;
+        if (!started) startError = GetLastError();
+    }
+    if (started) {
         // The peak is read while the process lives: it reads 0 once it ended.
         for (DWORD waited = 0; WaitForSingleObject(pi.hProcess, 20) == WAIT_TIMEOUT; waited += 20) {
             PROCESS_MEMORY_COUNTERS memory;
@@ -89,7 +99,7 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
     } else {
-        run.err = "CreateProcess failed for " + program;
+        run.err = "CreateProcess failed for " + program + " (error " + std::to_string(startError) + ")";
     }
     CloseHandle(out);
     CloseHandle(err);
