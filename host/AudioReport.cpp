@@ -13,6 +13,8 @@ void PeakMeter::add(const float* interleaved, size_t frames) {
     }
 }
 
+double levelDecibels(double linear) { return linear > 0.0 ? 20.0 * std::log10(linear) : -INFINITY; }
+
 std::vector<double> channelPeaks(const WavAudio& audio) {
     PeakMeter meter(audio.channels);
     meter.add(audio.samples.data(), audio.frames());
@@ -33,7 +35,7 @@ std::string describePeak(double peak) {
     char text[64];
     if (peak > 0 && std::isfinite(peak)) {
         // Five decimals: a limited peak of 0.99999 must not read as full scale.
-        std::snprintf(text, sizeof text, "%.5f (%+.2f dBFS)", peak, 20.0 * std::log10(peak));
+        std::snprintf(text, sizeof text, "%.5f (%+.2f dBFS)", peak, levelDecibels(peak));
     }
     else if (peak > 0)
         std::snprintf(text, sizeof text, "inf (non-finite samples)");

@@ -19,6 +19,8 @@ private:
 };
 
 std::vector<double> channelPeaks(const WavAudio& audio);
+// A level in decibels of full scale; -inf for silence (0 or below).
+double levelDecibels(double linear);
 // "0.5000 (-6.02 dBFS)"; a zero peak reads "0.0000 (-inf dBFS)".
 std::string describePeak(double peak);
 // "L 0.5000 (-6.02 dBFS)  R ..." or "0.5000 (-6.02 dBFS)" for mono.

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "host/AudioReport.h"
+
 namespace {
 
 // Colours, 0xRRGGBB.
@@ -69,8 +71,6 @@ struct Scale {
     }
 };
 
-double decibels(float linear) { return linear > 0.0f ? 20.0 * std::log10(static_cast<double>(linear)) : -INFINITY; }
-
 struct Range {
     double highestPeak = -INFINITY, deepest = 0.0;
     bool readings = false;
@@ -79,7 +79,7 @@ struct Range {
 Range rangeOf(const PlotColumns& columns) {
     Range r;
     for (const PlotColumn& c : columns.columns()) {
-        r.highestPeak = std::max({r.highestPeak, decibels(c.inputPeak), decibels(c.outputPeak)});
+        r.highestPeak = std::max({r.highestPeak, levelDecibels(c.inputPeak), levelDecibels(c.outputPeak)});
         if (c.reduction <= 0.0f) {
             r.deepest = std::min(r.deepest, static_cast<double>(c.reduction));
             r.readings = true;
@@ -102,7 +102,7 @@ void drawPanels(Canvas& canvas, const PlotColumns& columns, const PlotLayout& l,
     for (size_t i = 0; i < cs.size() && static_cast<int>(i) < l.columns(); ++i) {
         const int x = l.left + static_cast<int>(i);
         const PlotColumn& c = cs[i];
-        const double in = decibels(c.inputPeak), out = decibels(c.outputPeak);
+        const double in = levelDecibels(c.inputPeak), out = levelDecibels(c.outputPeak);
         // Levels rise from the panel's bottom; below its range they show nothing.
         if (in > level.bottom) canvas.fill(x, level.row(in), x + 1, level.y1, kInputFill);
         if (out > level.bottom) canvas.fill(x, level.row(out), x + 1, level.y1, kOutputFill);

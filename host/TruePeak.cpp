@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "host/AudioReport.h"
+
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -83,7 +85,7 @@ std::string describeTruePeaks(const std::vector<double>& peaks) {
     const char* names[2] = {"L ", "R "};
     for (size_t c = 0; c < peaks.size() && c < 2; ++c) {
         char one[48];
-        if (peaks[c] > 0 && std::isfinite(peaks[c])) std::snprintf(one, sizeof one, "%+.2f dBTP", 20.0 * std::log10(peaks[c]));
+        if (peaks[c] > 0 && std::isfinite(peaks[c])) std::snprintf(one, sizeof one, "%+.2f dBTP", levelDecibels(peaks[c]));
         else std::snprintf(one, sizeof one, peaks[c] > 0 ? "inf dBTP" : "-inf dBTP");
         if (c) text += "  ";
         text += (peaks.size() == 1 ? "" : names[c]) + std::string(one);
