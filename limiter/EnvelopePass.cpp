@@ -45,11 +45,15 @@ struct Running {
     // picked from a table, not branched on: whether noise rises is a coin
     // toss for the branch predictor), the envelope recovers and is capped at
     // 1, and an output beyond the ceiling is clamped, re-deriving g from
-    // this sample so that it maps y to full scale exactly.
-    inline double step(float y) {
+    // this sample so that it maps y to full scale exactly. A measuring
+    // envelope raises `peak` to |o| before the clamp (the reader caps it at
+    // the ceiling); a NaN o makes it NaN, which the meter passes over.
+    inline double step(float y, double& peak) {
         double o = unclamped(y);
-        if (__builtin_expect(magnitude(o) > kCeiling, 0)) o = overshoot(o, y);
+        const double m = magnitude(o);
+        if (__builtin_expect(m > kCeiling, 0)) o = overshoot(o, y);
         noteGain();
+        if (kNotes != EnvelopeNotes::None) peak = peak > m ? peak : m;
         return o;
     }
 
@@ -95,14 +99,7 @@ void runEnvelope(EnvelopeChannel& channel, const float* __restrict y, double* __
                  int32_t count) {
     Running<kNotes> a(channel);
     double peak = a.measure.peak;
-    for (int32_t i = 0; i < count; ++i) {
-        double v = a.unclamped(y[i]);
-        const double m = magnitude(v);
-        if (__builtin_expect(m > kCeiling, 0)) v = a.overshoot(v, y[i]);
-        a.noteGain();
-        if (kNotes != EnvelopeNotes::None) peak = peak > m ? peak : m;
-        o[i] = v;
-    }
+    for (int32_t i = 0; i < count; ++i) o[i] = a.step(y[i], peak);
     a.measure.peak = peak;
     a.storeInto(channel);
 }
@@ -113,9 +110,8 @@ namespace {
 // packed compare and takes their peaks (before the clamp, which the reader
 // caps at the ceiling) in one packed maximum on the same magnitudes: the
 // measurement then costs about the instructions the packing saves. A NaN o
-// makes its peak NaN, which the meter passes over.
-// Packed constants, loaded from memory: a 32-bit build would otherwise build
-// them in registers on every call.
+// makes its peak NaN, which the meter passes over. Its constants are loaded
+// from memory: a 32-bit build would otherwise build them on every call.
 alignas(16) const uint64_t kSignless[2] = {0x7FFFFFFFFFFFFFFFull, 0x7FFFFFFFFFFFFFFFull};
 alignas(16) const double kCeilings[2] = {kCeiling, kCeiling};
 
@@ -151,10 +147,11 @@ void runEnvelopePair(EnvelopeChannel& first, EnvelopeChannel& second, const floa
                      const float* __restrict y2, double* __restrict o1, double* __restrict o2,
                      int32_t count) {
     Running<kNotes> a(first), b(second);
-    if (kNotes == EnvelopeNotes::None) {
+    if constexpr (kNotes == EnvelopeNotes::None) {
         for (int32_t i = 0; i < count; ++i) {
-            o1[i] = a.step(y1[i]);
-            o2[i] = b.step(y2[i]);
+            double unmeasured = 0.0;
+            o1[i] = a.step(y1[i], unmeasured);
+            o2[i] = b.step(y2[i], unmeasured);
         }
     } else {
         runMeasuredPair(a, b, y1, y2, o1, o2, count);
