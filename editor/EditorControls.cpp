@@ -5,9 +5,9 @@
 
 #include "editor/EditorBitmaps.h"
 #include "limiter/EngineSettings.h"
+#include "platform/DefinedFloatState.h"
 #include "plugin/PluginBase.h"
 #include "toolkit/ControlTypes.h"
-#include "toolkit/DefinedFloatState.h"
 #include "toolkit/Notify.h"
 #include "toolkit/knob/Knob.h"
 #include "toolkit/switch/Switch.h"
