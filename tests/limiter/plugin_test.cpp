@@ -73,7 +73,7 @@ TEST(LimiterEntry, RecordDescribesTheLimiter) {
     EXPECT_EQ(e->numInputs, 2);
     EXPECT_EQ(e->numOutputs, 2);
     EXPECT_EQ(e->numPrograms, 1);
-    EXPECT_EQ(e->numParams, 4);
+    EXPECT_EQ(e->numParams, 5);
     EXPECT_TRUE(toolkitClassRegistered());
 }
 
@@ -331,7 +331,7 @@ TEST(LimiterParameters, EndsNanBadIndicesAndTheBoundedCeiling) {
     fx.setParameter(1, -3.0f);
     EXPECT_EQ(paramsOf(fx).channel[1].gain, decibelsToGain(-24.0f));
     const LimiterParams before = paramsOf(fx);
-    for (int32_t index : {-1, 4, 1000}) {
+    for (int32_t index : {-1, 5, 1000}) {
         fx.setParameter(index, 0.5f);
         EXPECT_EQ(fx.getParameter(index), 0.0f);
         for (int32_t opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay})
