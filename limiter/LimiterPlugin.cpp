@@ -94,10 +94,11 @@ float LimiterPlugin::getParameter(int32_t index) {
 void LimiterPlugin::updateLatency() { latency_.update(*this, engineLatencyFrames(engine)); }
 
 // The host's reader is its own: its readings never take from the editor's.
-// Any call but the last tells the host a latency change still untold.
+// A latency change still untold is told at any call but the last and the
+// host's suspend or resume, where it reads initialDelay anyway.
 intptr_t LimiterPlugin::dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr,
                                    float opt) {
-    if (opcode != effClose) latency_.dispatcherCalled(*this);
+    if (opcode != effClose && opcode != effMainsChanged) latency_.dispatcherCalled(*this);
     if (opcode == kVendorSpecificOpcode && index == kGainReadingQuery) {
         return readGainReduction(engine, kHostReader, static_cast<GainReading*>(ptr));
     }
