@@ -5,6 +5,7 @@
 
 #include "editor/EditorBitmaps.h"
 #include "limiter/EngineSettings.h"
+#include "limiter/ModeParameter.h"
 #include "platform/DefinedFloatState.h"
 #include "plugin/PluginBase.h"
 #include "toolkit/ControlTypes.h"
@@ -180,6 +181,13 @@ int32_t __cdecl onKnobChanged(void* user, int32_t code, uint32_t value) {
     const float fraction = setSettingKnobValue(controls->engine, knob->setting, bits_float(value));
     reportToHost(controls, knob->setting, fraction);
     return 0;
+}
+
+void chooseMode(EditorControls* controls, LimiterMode mode) {
+    if (!controls->engine) return;
+    DefinedFloatState state;
+    setEngineMode(controls->engine, mode, false);
+    reportToHost(controls, kModeParameter, modeInfo(mode).fraction);
 }
 
 int32_t __cdecl onMuteChanged(void* user, int32_t, uint32_t value) {

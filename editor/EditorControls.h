@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "limiter/LimiterEngine.h"
+#include "limiter/LimiterMode.h"
 
 class PluginBase;
 
@@ -45,6 +46,10 @@ int32_t refreshControls(EditorControls* controls);
 // Tells the host the end of a gesture whose mouse capture or arrow key has
 // gone (at the editor's idle call; destroyControls ends any).
 void endFinishedGesture(EditorControls* controls);
+
+// The user chose a mode (the panel's menu): the engine takes it and the host
+// hears it as a gesture of the mode parameter.
+void chooseMode(EditorControls* controls, LimiterMode mode);
 
 // The control callbacks; value carries float bits.
 int32_t __cdecl onKnobChanged(void* user, int32_t code, uint32_t value);

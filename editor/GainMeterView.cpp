@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "editor/MeterModel.h"
+#include "editor/PanelColours.h"
 #include "limiter/LimiterEngine.h"
 
 const char kGainMeterClassName[] = "QClamper_GainMeter";
@@ -15,9 +16,9 @@ constexpr UINT_PTR kTimerId = 1;
 
 // Panel colours: the mute button's well, the section titles' accent for the
 // bars, the printing's white for the peak marks, a faint line per scale mark.
-constexpr COLORREF kWellColour = RGB(14, 14, 16);
-constexpr COLORREF kBarColour = RGB(240, 168, 48);
-constexpr COLORREF kMarkColour = RGB(236, 236, 230);
+constexpr COLORREF kWellColour = kPanelWell;
+constexpr COLORREF kBarColour = kPanelAccent;
+constexpr COLORREF kMarkColour = kPanelPrint;
 constexpr COLORREF kGridColour = RGB(44, 45, 50);
 constexpr int kMarkWidth = 2;
 

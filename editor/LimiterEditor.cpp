@@ -3,7 +3,10 @@
 #include "editor/EditorBitmaps.h"
 #include "editor/EditorLinks.h"
 #include "editor/GainMeterView.h"
+#include "editor/ModeIndicator.h"
+#include "editor/ModeMenu.h"
 #include "limiter/EngineSettings.h"
+#include "limiter/ModeParameter.h"
 #include "plugin/ModuleInstance.h"
 #include "plugin/PluginBase.h"
 
@@ -39,7 +42,7 @@ void registerEditorClass(WNDPROC procedure) {
 
 LimiterEditor::LimiterEditor(PluginBase* effect)
     : EditorBase(effect), popupMenu(nullptr), controls(), isOpen(0), window(nullptr),
-      gainMeter(nullptr), counted_(false) {}
+      gainMeter(nullptr), shownMode(LimiterMode::ZeroLatency), counted_(false) {}
 
 LimiterEditor::~LimiterEditor() {
     if (counted_) close();
@@ -100,7 +103,19 @@ void LimiterEditor::update() {
         PostMessageA(current, kRefreshMessage, 0, 0);
         return;
     }
+    refresh();
+}
+
+void LimiterEditor::refresh() {
     refreshControls(&controls);
+    showEngineMode();
+}
+
+void LimiterEditor::showEngineMode() {
+    const LimiterMode mode = engineMode(controls.engine);
+    if (mode == shownMode) return;
+    shownMode = mode;
+    InvalidateRect(window, &kModeIndicator.area, TRUE);
 }
 
 // A host sets parameters from any thread; the knobs follow at its idle call,
@@ -121,8 +136,10 @@ void LimiterEditor::idle() {
 LRESULT LimiterEditor::onCreate(HWND createdWindow) {
     window = createdWindow;
     popupMenu = createEditorMenu();
+    appendModeItems(popupMenu);
     setupControls(&controls, effect ? static_cast<LimiterEngine*>(effect->getEngine()) : nullptr,
                   effect);
+    shownMode = engineMode(controls.engine);
     createControls(&controls, createdWindow);
     refreshControls(&controls);
     gainMeter = createGainMeter(createdWindow, controls.engine);
@@ -139,6 +156,14 @@ void LimiterEditor::onDestroy() {
     popupMenu = nullptr;
 }
 
+// The panel is the erased background; only the mode's indicator is drawn.
+void LimiterEditor::onPaint(HWND paintedWindow) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(paintedWindow, &ps);
+    drawModeIndicator(dc, kModeIndicator, shownMode);
+    EndPaint(paintedWindow, &ps);
+}
+
 namespace {
 
 LimiterEditor* editorOf(HWND window) {
@@ -153,6 +178,8 @@ LimiterEditor* editorOf(HWND window) {
 void trackPanelMenu(LimiterEditor* editor, HWND window, LPARAM position) {
     const HMENU tracked = editor->popupMenu;
     if (tracked == nullptr) return;
+    LimiterEngine* engine = editor->controls.engine;
+    updateModeItems(tracked, engineMode(engine), engine ? engine->sampleRate : 0.0f);
     editor->popupMenu = nullptr;
     showEditorMenu(tracked, window, position);
     LimiterEditor* after = editorOf(window);
@@ -160,6 +187,21 @@ void trackPanelMenu(LimiterEditor* editor, HWND window, LPARAM position) {
         after->popupMenu = tracked;
     else
         DestroyMenu(tracked);
+}
+
+// A menu command: a mode, or a link. The host may close the editor from
+// inside the mode's report; the indicator follows only when it is still
+// there.
+void onCommand(HWND window, uint32_t command) {
+    LimiterMode mode;
+    if (!modeOfCommand(command, &mode)) {
+        openLink(window, command);
+        return;
+    }
+    LimiterEditor* editor = editorOf(window);
+    if (editor == nullptr) return;
+    chooseMode(&editor->controls, mode);
+    if (editorOf(window) == editor) editor->update();
 }
 
 }  // namespace
@@ -186,17 +228,22 @@ LRESULT CALLBACK LimiterEditor::windowProcedure(HWND window, UINT message, WPARA
             drawBackground(reinterpret_cast<HDC>(wParam));
             return -1;
         case WM_COMMAND:
-            openLink(window, LOWORD(wParam));
+            onCommand(window, LOWORD(wParam));
             return 1;
+        case WM_PAINT:
+            if (!editor) break;
+            editor->onPaint(window);
+            return 0;
         case WM_RBUTTONDOWN:
             if (editor) trackPanelMenu(editor, window, lParam);
             return 0;
         case WM_LBUTTONDOWN:
             return 0;
         case kRefreshMessage:
-            if (editor && editor->isOpen == 1) refreshControls(&editor->controls);
+            if (editor && editor->isOpen == 1) editor->refresh();
             return 0;
         default:
-            return DefWindowProcA(window, message, wParam, lParam);
+            break;
     }
+    return DefWindowProcA(window, message, wParam, lParam);
 }

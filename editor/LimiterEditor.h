@@ -1,13 +1,14 @@
 #pragma once
 // The limiter's editor: a 549 x 93 child window of the host's window showing
-// the panel bitmap, the knobs, the mute button and the gain-reduction meter,
-// with a context menu.
+// the panel bitmap, the knobs, the mute button, the gain-reduction meter and
+// the mode's indicator, with a context menu that also chooses the mode.
 #include <windows.h>
 
 #include <cstdint>
 
 #include "editor/EditorBase.h"
 #include "editor/EditorControls.h"
+#include "limiter/LimiterMode.h"
 
 // The window class lives while at least one editor of the process is open.
 extern const char kEditorClassName[];
@@ -35,6 +36,8 @@ public:
     int32_t isOpen;
     HWND window;
     HWND gainMeter;
+    // The mode the indicator shows.
+    LimiterMode shownMode;
 
     // open calls not yet matched by close, over all editors of the process.
     static int32_t openEditorCount;
@@ -44,6 +47,10 @@ private:
                                             LPARAM lParam);
     LRESULT onCreate(HWND window);
     void onDestroy();
+    void onPaint(HWND window);
+    // The controls and the indicator brought up to the engine.
+    void refresh();
+    void showEngineMode();
     // Whether this editor's open is counted in openEditorCount.
     bool counted_;
 };

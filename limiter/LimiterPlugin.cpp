@@ -8,6 +8,7 @@
 #include "editor/LimiterEditor.h"
 #include "limiter/BufferRouting.h"
 #include "limiter/EngineSettings.h"
+#include "limiter/ModeParameter.h"
 #include "plugin/ModuleInstance.h"
 #include "toolkit/ModuleDirectory.h"
 #include "toolkit/ToolkitModule.h"
@@ -19,19 +20,21 @@ namespace {
 const char kApplicationName[] = "Q-Clamper";
 const char kDefaultProgramName[] = "Program 1";
 
-// Hosts reserve 8 characters and the terminator for these texts.
-void copySettingText(int32_t index, const char* (*text)(const SettingInfo&), char* destination) {
+// Hosts reserve 8 characters and the terminator for these texts; a host
+// asking of an index that is no parameter gets an empty text.
+void copyHostText(const char* source, char* destination) {
     if (!destination) return;
     destination[0] = '\0';
-    if (index < 0 || index >= kSettingCount) return;
-    std::strncat(destination, text(kSettings[index]), kValueTextSize - 1);
+    if (source) std::strncat(destination, source, kValueTextSize - 1);
 }
 
-const char* parameterNameOf(const SettingInfo& s) { return s.parameterName; }
+const SettingInfo* settingAt(int32_t index) {
+    return index >= 0 && index < kSettingCount ? &kSettings[index] : nullptr;
+}
 }  // namespace
 
 LimiterPlugin::LimiterPlugin(audioMasterCallback hostCallback)
-    : PluginBase(hostCallback, 1, kSettingCount), engine(nullptr), chunkBuffer(), programNames(nullptr) {
+    : PluginBase(hostCallback, 1, kParameterCount), engine(nullptr), chunkBuffer(), programNames(nullptr) {
     if (instanceCount == 0) {
         const HINSTANCE instance = moduleInstance();
         store_module_directory(instance);
@@ -73,13 +76,29 @@ LimiterPlugin::~LimiterPlugin() {
 // Hosts call these from any thread, the audio thread included: they go
 // through the engine's lock and never reach the editor, which shows a host's
 // change at its next idle call.
-void LimiterPlugin::setParameter(int32_t index, float value) { setSettingFraction(engine, index, value); }
+void LimiterPlugin::setParameter(int32_t index, float value) {
+    LimiterMode mode;
+    if (index != kModeParameter) {
+        setSettingFraction(engine, index, value);
+    } else if (modeAtFraction(value, &mode)) {
+        setEngineMode(engine, mode, true);
+        updateLatency();
+    }
+}
 
-float LimiterPlugin::getParameter(int32_t index) { return settingFraction(engine, index); }
+float LimiterPlugin::getParameter(int32_t index) {
+    if (index == kModeParameter) return modeInfo(engineMode(engine)).fraction;
+    return settingFraction(engine, index);
+}
+
+void LimiterPlugin::updateLatency() { latency_.update(*this, engineLatencyFrames(engine)); }
 
 // The host's reader is its own: its readings never take from the editor's.
+// A latency change still untold is told at any call but the last and the
+// host's suspend or resume, where it reads initialDelay anyway.
 intptr_t LimiterPlugin::dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr,
                                    float opt) {
+    if (opcode != effClose && opcode != effMainsChanged) latency_.dispatcherCalled(*this);
     if (opcode == kVendorSpecificOpcode && index == kGainReadingQuery) {
         return readGainReduction(engine, kHostReader, static_cast<GainReading*>(ptr));
     }
@@ -87,10 +106,12 @@ intptr_t LimiterPlugin::dispatcher(int32_t opcode, int32_t index, intptr_t value
 }
 
 void LimiterPlugin::process(float** inputs, float** outputs, int32_t sampleFrames) {
+    latency_.audioBlockStarts();
     routeAudioBlock(&engine, sampleRate, inputs, outputs, sampleFrames, StoreForm::Add);
 }
 
 void LimiterPlugin::processReplacing(float** inputs, float** outputs, int32_t sampleFrames) {
+    latency_.audioBlockStarts();
     routeAudioBlock(&engine, sampleRate, inputs, outputs, sampleFrames, StoreForm::Replace);
 }
 
@@ -113,16 +134,23 @@ void LimiterPlugin::getProgramName(char* name) {
     std::memcpy(name, programNames[curProgram], std::strlen(programNames[curProgram]) + 1);
 }
 
+// The mode has no unit.
 void LimiterPlugin::getParamLabel(int32_t index, char* text) {
-    copySettingText(index, unitLabel, text);
+    const SettingInfo* s = settingAt(index);
+    copyHostText(s ? unitLabel(*s) : nullptr, text);
 }
 
 void LimiterPlugin::getParamDisplay(int32_t index, char* text) {
-    if (text) settingDisplay(engine, index, text);
+    if (index == kModeParameter) {
+        copyHostText(modeInfo(engineMode(engine)).display, text);
+    } else if (text) {
+        settingDisplay(engine, index, text);
+    }
 }
 
 void LimiterPlugin::getParamName(int32_t index, char* text) {
-    copySettingText(index, parameterNameOf, text);
+    const SettingInfo* s = settingAt(index);
+    copyHostText(index == kModeParameter ? kModeParameterName : s ? s->parameterName : nullptr, text);
 }
 
 int32_t LimiterPlugin::getChunk(void** data, bool) {
@@ -136,6 +164,7 @@ int32_t LimiterPlugin::setChunk(void* data, int32_t byteSize, bool) {
     if (byteSize != kChunkSize || !data) return kChunkSize;
     std::memcpy(&chunkBuffer, data, kChunkSize);
     if (engine) setParams(engine, &chunkBuffer);
+    updateLatency();
     if (editor) editor->update();
     return kChunkSize;
 }
@@ -143,13 +172,16 @@ int32_t LimiterPlugin::setChunk(void* data, int32_t byteSize, bool) {
 void LimiterPlugin::setSampleRate(float rate) {
     sampleRate = rate;
     if (sampleRate > 100.0f) configureEngine(&engine, rate, 2);
+    updateLatency();
 }
 
 void LimiterPlugin::suspend() {
+    latency_.mainsChanged(false);
     if (sampleRate > 100.0f) suspendEngine(&engine);
 }
 
 void LimiterPlugin::resume() {
+    latency_.mainsChanged(true);
     if (sampleRate > 100.0f) resetEngine(&engine);
 }
 

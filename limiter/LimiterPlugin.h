@@ -4,6 +4,7 @@
 // services (toolkit, editor bitmaps) with its first instance.
 #include <cstdint>
 
+#include "limiter/HostLatency.h"
 #include "limiter/LimiterEngine.h"
 #include "limiter/LimiterParams.h"
 #include "plugin/PluginBase.h"
@@ -44,6 +45,11 @@ public:
 
     // Live LimiterPlugin objects in this process.
     static int32_t instanceCount;
+
+private:
+    // After anything that may change the mode or the rate.
+    void updateLatency();
+    HostLatency latency_;
 };
 
 // What `main` creates: a limiter whose construction also creates its editor.

@@ -107,6 +107,9 @@ enum : int32_t {
     audioMasterCurrentId = 2,
     audioMasterIdle = 3,
     audioMasterPinConnected = 4,
+    // The effect's inputs, outputs or initialDelay changed (later hosts;
+    // older ones answer 0 and read them at the next resume).
+    audioMasterIOChanged = 13,
     // The user starts and ends changing a parameter (later hosts; older ones
     // answer 0 and ignore them).
     audioMasterBeginEdit = 43,

@@ -220,6 +220,10 @@ void PluginBase::endEdit(int32_t index) {
     if (hostCallback) callHost(audioMasterEndEdit, index, 0, 0.0f);
 }
 
+bool PluginBase::ioChanged() {
+    return hostCallback ? callHost(audioMasterIOChanged, 0, 0, 0.0f) != 0 : false;
+}
+
 int32_t PluginBase::getHostVersion() {
     if (!hostCallback) return 1;
     const intptr_t version = callHost(audioMasterVersion, 0, 0, 0.0f);

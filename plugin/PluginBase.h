@@ -107,6 +107,10 @@ public:
     // without a host callback.
     void beginEdit(int32_t index);
     void endEdit(int32_t index);
+    // Tells the host that initialDelay or the inputs and outputs changed;
+    // answers whether it took note (0 from a host that does not offer it).
+    // Nothing is sent without a host callback.
+    bool ioChanged();
 
     float sampleRate;
     EditorBase* editor;

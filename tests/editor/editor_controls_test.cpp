@@ -13,6 +13,9 @@
 
 #include "EditorFixture.h"
 #include "editor/EditorLinks.h"
+#include "editor/ModeIndicator.h"
+#include "editor/PanelColours.h"
+#include "limiter/ModeParameter.h"
 #include "tests/support/ImportHook.h"
 #include "toolkit/ControlData.h"
 #include "toolkit/Notify.h"
@@ -217,6 +220,74 @@ TEST_F(EditorControlsTest, KnobMovesReachTheHostAsAutomation) {
     EXPECT_TRUE(automationHeard(host) == expected);
     EXPECT_EQ(value(controls().velocityKnob), 4.5f);
     EXPECT_EQ(fx.getParameter(kGainSetting), 0.75f);
+}
+
+// What the panel's mode items said while the menu was up.
+struct ModeItemsShown {
+    HMENU menu;
+    int upPresses;  // Up wraps to the last item; the separator is passed over
+    std::string text[2];
+    bool checked[2];
+} g_modeItems;
+
+void CALLBACK readModeItemsThenPick(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    for (int i = 0; i < 2; ++i) {
+        char text[64] = {};
+        GetMenuStringA(g_modeItems.menu, 2 + i, text, sizeof text, MF_BYPOSITION);
+        g_modeItems.text[i] = text;
+        g_modeItems.checked[i] = (GetMenuState(g_modeItems.menu, 2 + i, MF_BYPOSITION) & MF_CHECKED) != 0;
+    }
+    for (int i = 0; i < g_modeItems.upPresses; ++i)
+        PostMessageA(HostWindow::shared(), WM_KEYDOWN, VK_UP, 0x01480001);
+    PostMessageA(HostWindow::shared(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+}
+
+// The panel's menu offers both modes with their lookahead at the engine's
+// rate, the current one checked. A choice sets the engine, reaches the host
+// as a gesture of the mode parameter with its latency, and the lamp beside
+// MUTE shows it; so does a host's change, at the next idle call.
+TEST_F(EditorControlsTest, ThePanelMenuChoosesTheModeAndTheLampShowsIt) {
+    const RECT& area = kModeIndicator.area;
+    const auto lamp = [&] {
+        UpdateWindow(editor()->window);
+        HDC dc = GetDC(editor()->window);
+        const COLORREF c = GetPixel(dc, area.left + kModeIndicator.lampSize / 2, (area.top + area.bottom) / 2);
+        ReleaseDC(editor()->window, dc);
+        return c;
+    };
+    EXPECT_EQ(lamp(), kPanelWell);
+    const struct {
+        int upPresses;
+        LimiterMode chosen;
+        bool checkedBefore[2];
+        COLORREF lamp;
+    } choices[] = {
+        {1, LimiterMode::TruePeak, {true, false}, kPanelAccent},
+        {2, LimiterMode::ZeroLatency, {false, true}, kPanelWell},
+    };
+    for (const auto& c : choices) {
+        host.clear();
+        g_modeItems = {editor()->popupMenu, c.upPresses, {}, {}};
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, readModeItemsThenPick);
+        SendMessageA(editor()->window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 50));
+        KillTimer(nullptr, timer);
+        pumpMessages();  // the choice arrives as a posted command
+        EXPECT_EQ(g_modeItems.text[0], "Zero latency (sample peaks)");
+        EXPECT_EQ(g_modeItems.text[1], "True peak, lookahead 1.5 ms");  // 64 frames at 44.1 kHz
+        EXPECT_EQ(g_modeItems.checked[0], c.checkedBefore[0]);
+        EXPECT_EQ(g_modeItems.checked[1], c.checkedBefore[1]);
+        EXPECT_EQ(engineMode(engine()), c.chosen);
+        EXPECT_EQ(fx.record()->initialDelay, modeLatencyFrames(c.chosen, 44100.0f));
+        const std::vector<Heard> expected = {{audioMasterBeginEdit, kModeParameter, 0},
+                                             {audioMasterAutomate, kModeParameter, modeInfo(c.chosen).fraction},
+                                             {audioMasterEndEdit, kModeParameter, 0}};
+        EXPECT_TRUE(automationHeard(host) == expected);
+        EXPECT_EQ(lamp(), c.lamp);
+    }
+    fx.setParameter(kModeParameter, 1.0f);
+    fx.dispatch(effEditIdle);
+    EXPECT_EQ(lamp(), kPanelAccent);
 }
 
 // An arrow key held on a knob, through the system's input queue, is one

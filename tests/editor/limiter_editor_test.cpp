@@ -377,7 +377,7 @@ TEST_F(Editor, ManyOpenCloseCyclesLeakNothing) {
 TEST_F(Editor, MenuOffersTheWebPagesAndLinksKnowTheirCommands) {
     fx.dispatch(effEditOpen, 0, 0, parent.handle);
     HMENU menu = editor()->popupMenu;
-    ASSERT_EQ(GetMenuItemCount(menu), 1);
+    ASSERT_EQ(GetMenuItemCount(menu), 4);  // then a separator and the modes
     EXPECT_EQ(GetMenuItemID(menu, 0), 890u);
     char text[64] = {};
     GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);

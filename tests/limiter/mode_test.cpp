@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "limiter/LimiterMode.h"
+#include "limiter/ModeParameter.h"
 
 namespace {
 
@@ -67,3 +68,23 @@ TEST(LimiterMode, LatencyIsShortAndScalesWithTheRate) {
 }
 
 }  // namespace
+
+// The menu names each mode with the lookahead it costs at the engine's rate.
+TEST(ModeParameter, MenuTextsTellTheLookaheadAtTheRate) {
+    const struct {
+        LimiterMode mode;
+        float rate;
+        const char* text;
+    } cases[] = {
+        {LimiterMode::ZeroLatency, 44100.0f, "Zero latency (sample peaks)"},
+        {LimiterMode::TruePeak, 44100.0f, "True peak, lookahead 1.5 ms"},
+        {LimiterMode::TruePeak, 48000.0f, "True peak, lookahead 1.3 ms"},
+        {LimiterMode::TruePeak, 192000.0f, "True peak, lookahead 1.3 ms"},
+        {LimiterMode::TruePeak, 0.0f, "True peak, lookahead"},  // no rate yet: no number
+    };
+    for (const auto& c : cases) {
+        char text[64];
+        formatModeMenuText(c.mode, c.rate, text, sizeof text);
+        EXPECT_STREQ(text, c.text) << c.rate;
+    }
+}

@@ -15,6 +15,7 @@
 #include "editor/LimiterEditor.h"
 #include "limiter/LimiterPlugin.h"
 #include "limiter/LimiterSettings.h"
+#include "limiter/ModeParameter.h"
 #include "plugin/ModuleInstance.h"
 #include "tests/support/TestHost.h"
 #include "toolkit/ControlTypes.h"
@@ -73,7 +74,7 @@ TEST(LimiterEntry, RecordDescribesTheLimiter) {
     EXPECT_EQ(e->numInputs, 2);
     EXPECT_EQ(e->numOutputs, 2);
     EXPECT_EQ(e->numPrograms, 1);
-    EXPECT_EQ(e->numParams, 4);
+    EXPECT_EQ(e->numParams, 5);
     EXPECT_TRUE(toolkitClassRegistered());
 }
 
@@ -331,7 +332,7 @@ TEST(LimiterParameters, EndsNanBadIndicesAndTheBoundedCeiling) {
     fx.setParameter(1, -3.0f);
     EXPECT_EQ(paramsOf(fx).channel[1].gain, decibelsToGain(-24.0f));
     const LimiterParams before = paramsOf(fx);
-    for (int32_t index : {-1, 4, 1000}) {
+    for (int32_t index : {-1, 5, 1000}) {
         fx.setParameter(index, 0.5f);
         EXPECT_EQ(fx.getParameter(index), 0.0f);
         for (int32_t opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay})
@@ -384,6 +385,121 @@ TEST(LimiterParameters, EndsNanBadIndicesAndTheBoundedCeiling) {
         EXPECT_EQ(after.channel[1].gain, decibelsToGain(12.0f));
         EXPECT_EQ(std::memcmp(&after.channel[1].limit, &c.limitRight, 4), 0);
     }
+}
+
+// The mode as a chunk carries it and as the host's fifth parameter sets it.
+// Chunks written before the mode existed, whatever their reserved bytes
+// hold, load as zero latency; the host's fractions choose a mode at one
+// half; the first 24 reserved bytes come back as they were, and a chunk
+// loaded into another instance gives the same mode and the same bytes.
+TEST(LimiterMode, ChunksAndTheModeParameterRoundTrip) {
+    const struct {
+        const char* what;
+        uint8_t fill;                 // every reserved byte of the chunk loaded
+        bool tagged;                  // with a true-peak tag over the last eight
+        std::vector<float> fractions; // then set by the host, in turn
+        LimiterMode mode;
+        bool lastEightKept;           // bytes 24 to 31 as loaded
+    } cases[] = {
+        {"zero bytes", 0x00, false, {}, LimiterMode::ZeroLatency, true},
+        {"other bytes", 0xA7, false, {}, LimiterMode::ZeroLatency, true},
+        {"text", 'Q', false, {}, LimiterMode::ZeroLatency, true},
+        {"tagged", 0x00, true, {}, LimiterMode::TruePeak, true},
+        {"tagged over other bytes", 0xA7, true, {}, LimiterMode::TruePeak, true},
+        {"set by the host", 0x00, false, {0.5f}, LimiterMode::TruePeak, false},
+        {"set back", 0xA7, false, {1.0f, 0.49f}, LimiterMode::ZeroLatency, false},
+        {"NaN changes nothing", 0x00, true, {NAN}, LimiterMode::TruePeak, true},
+        {"out of range", 0x00, false, {7.0f, -1.0f}, LimiterMode::ZeroLatency, true},
+    };
+    TestHost host;
+    for (const auto& c : cases) {
+        HostedEffect fx(pluginMain(TestHost::callback()));
+        HostedEffect other(pluginMain(TestHost::callback()));
+        LimiterParams loaded = paramsOf(fx);
+        std::memset(loaded.reserved, c.fill, sizeof loaded.reserved);
+        if (c.tagged) setModeInParams(loaded, LimiterMode::TruePeak);
+        fx.dispatch(effSetChunk, 0, 64, &loaded);
+        for (float f : c.fractions) fx.setParameter(kModeParameter, f);
+
+        const ModeInfo& m = modeInfo(c.mode);
+        EXPECT_EQ(fx.getParameter(kModeParameter), m.fraction) << c.what;
+        EXPECT_EQ(parameterText(fx, effGetParamDisplay, kModeParameter), m.display) << c.what;
+        EXPECT_EQ(fx.record()->initialDelay, modeLatencyFrames(c.mode, 44100.0f)) << c.what;
+        const LimiterParams saved = paramsOf(fx);
+        EXPECT_EQ(modeOfParams(saved), c.mode) << c.what;
+        EXPECT_EQ(std::memcmp(saved.reserved, loaded.reserved, kModeTagOffset), 0) << c.what;
+        EXPECT_EQ(std::memcmp(saved.reserved + kModeTagOffset, loaded.reserved + kModeTagOffset,
+                              kModeTagSize) == 0,
+                  c.lastEightKept)
+            << c.what;
+        EXPECT_EQ(std::memcmp(saved.channel, loaded.channel, sizeof saved.channel), 0) << c.what;
+
+        other.dispatch(effSetChunk, 0, 64, const_cast<LimiterParams*>(&saved));
+        EXPECT_EQ(other.getParameter(kModeParameter), m.fraction) << c.what;
+        EXPECT_TRUE(sameBits(paramsOf(other), saved)) << c.what;
+    }
+    HostedEffect fx(pluginMain(TestHost::callback()));
+    EXPECT_EQ(parameterText(fx, effGetParamName, kModeParameter), "Mode");
+    EXPECT_EQ(parameterText(fx, effGetParamLabel, kModeParameter), "");
+}
+
+// initialDelay holds the mode's latency at the rate from before the first
+// resume, and the host is not called while the effect is suspended. While
+// it runs, a change reaches the host's I/O-changed callback at once, except
+// on the thread that plays the audio blocks: from there it waits for the
+// host's next call on another thread.
+TEST(LimiterLatency, InitialDelayFollowsTheModeAndTheHostHearsOffTheAudioThread) {
+    TestHost host;
+    std::vector<DWORD> toldOn;
+    host.onRequest = [&](const TestHost::Request& r) {
+        if (r.opcode == audioMasterIOChanged) toldOn.push_back(GetCurrentThreadId());
+    };
+    HostedEffect fx(pluginMain(TestHost::callback()));
+    const int32_t& delay = fx.record()->initialDelay;
+    EXPECT_EQ(delay, 0);
+    LimiterParams tagged = paramsOf(fx);
+    setModeInParams(tagged, LimiterMode::TruePeak);
+    fx.dispatch(effSetSampleRate, 0, 0, nullptr, 96000.0f);
+    fx.dispatch(effSetChunk, 0, 64, &tagged);
+    EXPECT_EQ(delay, modeLatencyFrames(LimiterMode::TruePeak, 96000.0f));
+    fx.dispatch(effSetSampleRate, 0, 0, nullptr, 44100.0f);
+    EXPECT_EQ(delay, 64);
+    fx.setParameter(kModeParameter, 0.0f);
+    EXPECT_EQ(delay, 0);
+    fx.setParameter(kModeParameter, 1.0f);
+    EXPECT_TRUE(toldOn.empty());
+
+    fx.dispatch(effMainsChanged, 0, 1);
+    fx.setParameter(kModeParameter, 0.0f);
+    EXPECT_EQ(delay, 0);
+    EXPECT_EQ(toldOn, std::vector<DWORD>{GetCurrentThreadId()});
+    fx.setParameter(kModeParameter, 0.0f);  // no change, nothing to tell
+    EXPECT_EQ(toldOn.size(), 1u);
+
+    Stereo audio(64);
+    std::thread audioThread([&] {
+        fx.processReplacing(audio.ins(), audio.outs(), 64);
+        fx.setParameter(kModeParameter, 1.0f);
+        char text[64];
+        fx.dispatch(effGetParamDisplay, kModeParameter, 0, text);
+    });
+    audioThread.join();
+    EXPECT_EQ(delay, 64);
+    EXPECT_EQ(toldOn.size(), 1u);
+    fx.dispatch(effEditIdle);
+    EXPECT_EQ(toldOn, (std::vector<DWORD>{GetCurrentThreadId(), GetCurrentThreadId()}));
+
+    // Untold at a suspend: the host reads it as it resumes.
+    std::thread again([&] {
+        fx.processReplacing(audio.ins(), audio.outs(), 64);
+        fx.setParameter(kModeParameter, 0.0f);
+    });
+    again.join();
+    fx.dispatch(effMainsChanged, 0, 0);
+    fx.dispatch(effMainsChanged, 0, 1);
+    fx.dispatch(effEditIdle);
+    EXPECT_EQ(delay, 0);
+    EXPECT_EQ(toldOn.size(), 2u);
 }
 
 // The host closes the effect while its audio thread is inside a block: the
