@@ -11,7 +11,7 @@
 
 #include "bench/BenchReport.h"
 #include "bench/BenchWorkload.h"
-#include "toolkit/DefinedFloatState.h"
+#include "platform/DefinedFloatState.h"
 
 inline volatile float g_floatStateSink;
 

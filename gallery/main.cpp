@@ -11,8 +11,9 @@
 #include <string>
 
 #include "GallerySections.h"
-#include "host/BmpFile.h"
-#include "host/DcPixels.h"
+#include "host/pictures/BmpFile.h"
+#include "host/pictures/DcPixels.h"
+#include "platform/MessagePump.h"
 #include "toolkit/Drawing.h"
 #include "toolkit/ToolkitModule.h"
 #include "toolkit/WindowClasses.h"
@@ -98,18 +99,6 @@ bool saveScreenshot(HWND window, const std::string& path) {
     return true;
 }
 
-void pumpFor(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(10);
-    } while (GetTickCount() - start < milliseconds);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -146,7 +135,7 @@ int main(int argc, char** argv) {
 
     int status = 0;
     if (!screenshot.empty()) {
-        pumpFor(200);
+        pumpMessagesFor(200);
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         if (!saveScreenshot(window, screenshot)) status = 1;
         if (census(window) != kToolkitClassCount) status = 1;

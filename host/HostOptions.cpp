@@ -291,3 +291,14 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& o, std:
     }
     return true;
 }
+
+// A number given is first the knob's float, so an option stores what the
+// knob set to the same value stores.
+void applySettings(const HostOptions& options, LimiterParams& params) {
+    for (int32_t i = 0; i < kSettingCount; ++i) {
+        if (!options.settings[i]) continue;
+        const SettingInfo& s = kSettings[i];
+        const float stored = storedOf(s, static_cast<float>(*options.settings[i]));
+        for (ChannelParams& c : params.channel) c.*s.field = stored;
+    }
+}

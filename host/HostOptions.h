@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "limiter/LimiterParams.h"
 #include "limiter/LimiterSettings.h"
 
 // --plot-size: default, smallest and largest width and height in pixels.
@@ -68,3 +69,8 @@ const char* hostUsage();
 
 // A setting's range in the editor's units: "-24 to 24 dB".
 std::string settingRangeText(const SettingInfo& setting);
+
+// Writes the settings given in `options` into both channels of `params`;
+// fields not given, and the 32 reserved bytes, stay as they are. Gain is
+// given in decibels and stored as the knob stores it (LimiterSettings.h).
+void applySettings(const HostOptions& options, LimiterParams& params);

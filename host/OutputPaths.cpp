@@ -1,5 +1,5 @@
 #include "host/OutputPaths.h"
-#include "host/FileBytes.h"
+#include "host/files/FileBytes.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <cstring>
 #include <functional>
 
-#include "host/AudioReport.h"
 #include "host/DemoSignal.h"
-#include "host/PlotPicture.h"
-#include "host/Render.h"
 #include "host/RenderReport.h"
+#include "host/hosting/Render.h"
+#include "host/pictures/PlotPicture.h"
+#include "measure/PeakLevels.h"
 
 namespace {
 

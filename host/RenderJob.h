@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "host/HostOptions.h"
-#include "host/PluginHost.h"
-#include "host/WavFile.h"
-#include "host/WavReader.h"
-#include "host/WavWriter.h"
+#include "host/hosting/PluginHost.h"
+#include "host/wav/WavFile.h"
+#include "host/wav/WavReader.h"
+#include "host/wav/WavWriter.h"
 
 class RenderJob {
 public:

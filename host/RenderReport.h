@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "host/AudioReport.h"
-#include "host/GainReport.h"
-#include "host/Loudness.h"
-#include "host/PlotColumns.h"
-#include "host/TruePeak.h"
+#include "host/pictures/PlotColumns.h"
+#include "measure/GainReport.h"
+#include "measure/Loudness.h"
+#include "measure/PeakLevels.h"
+#include "measure/TruePeak.h"
 
 class RenderReport {
 public:

@@ -7,17 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "host/BmpFile.h"
-#include "host/ChunkFile.h"
-#include "host/EditorCapture.h"
-#include "host/EditorSession.h"
 #include "host/HostOptions.h"
 #include "host/OutputPaths.h"
-#include "host/PluginHost.h"
-#include "host/PresetFile.h"
-#include "host/ProgramFolder.h"
 #include "host/RenderJob.h"
 #include "host/SettingsReport.h"
+#include "host/hosting/ChunkFile.h"
+#include "host/hosting/EditorCapture.h"
+#include "host/hosting/EditorSession.h"
+#include "host/hosting/PluginHost.h"
+#include "host/hosting/PresetFile.h"
+#include "host/pictures/BmpFile.h"
+#include "platform/ProgramFolder.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <limits>
 
 #include "editor/EditorBase.h"
+#include "platform/DefinedFloatState.h"
 #include "plugin/ValueText.h"
-#include "toolkit/DefinedFloatState.h"
 
 namespace {
 

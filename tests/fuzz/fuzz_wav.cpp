@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "host/WavFile.h"
-#include "host/WavReader.h"
+#include "host/wav/WavFile.h"
+#include "host/wav/WavReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;

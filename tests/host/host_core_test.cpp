@@ -1,6 +1,5 @@
 // The host program's portable parts: its command line, the settings it
-// writes into the parameter block, chunk files, peaks, the demo signal and
-// BMP images.
+// writes into the parameter block, its output files and the demo signal.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,17 +8,15 @@
 #include <filesystem>
 #include <functional>
 
-#include "host/AudioReport.h"
-#include "host/BmpFile.h"
-#include "host/ChunkFile.h"
 #include "host/DemoSignal.h"
-#include "host/FileBytes.h"
 #include "host/HostOptions.h"
-#include "host/ModuleMachine.h"
 #include "host/OutputPaths.h"
-#include "host/PresetFile.h"
 #include "host/SettingsReport.h"
-#include "host/WavFile.h"
+#include "host/files/FileBytes.h"
+#include "host/hosting/ChunkFile.h"
+#include "host/pictures/BmpFile.h"
+#include "host/wav/WavFile.h"
+#include "tests/host/HostTestData.h"
 
 namespace {
 
@@ -171,13 +168,6 @@ TEST(HostOptions, RangeEndsAreAccepted) {
     EXPECT_FALSE(o.renders());
 }
 
-LimiterParams freshBlock() {
-    LimiterParams p;
-    std::memset(&p, 0, sizeof p);
-    for (ChannelParams& c : p.channel) c = ChannelParams{1.0f, 1.0f, 5.0f, 1.0f};
-    return p;
-}
-
 TEST(Settings, OptionsGoIntoBothChannelsAndLeaveTheRestAlone) {
     LimiterParams p = freshBlock();
     for (int i = 0; i < 32; ++i) p.reserved[i] = static_cast<uint8_t>(i + 1);
@@ -243,116 +233,6 @@ TEST(Settings, TheLineTellsWhatThePluginUsesAndTheWarningWhatTheEditorCannotSet)
         else
             EXPECT_NE(warning.find(c.warning), std::string::npos) << warning;
     }
-}
-
-void writeBytes(const char* path, size_t n) {
-    std::FILE* f = std::fopen(path, "wb");
-    for (size_t i = 0; i < n; ++i) std::fputc(static_cast<int>(i), f);
-    std::fclose(f);
-}
-
-TEST(ChunkFiles, RoundTripAndOnlySixtyFourBytes) {
-    LimiterParams p = freshBlock();
-    p.reserved[5] = 0xA9;
-    p.channel[1].limit = 0.3f;
-    std::string error;
-    ASSERT_TRUE(writeChunkFile("host_core_test.chunk", p, error)) << error;
-    LimiterParams back;
-    ASSERT_TRUE(readChunkFile("host_core_test.chunk", back, error)) << error;
-    EXPECT_EQ(std::memcmp(&back, &p, sizeof p), 0);
-
-    const struct {
-        size_t size;
-        const char* holds;
-    } wrongSizes[] = {{0, "0"}, {63, "63"}, {65, "more than 64"}, {10000, "more than 64"}};
-    for (const auto& c : wrongSizes) {
-        writeBytes("host_core_test.chunk", c.size);
-        LimiterParams untouched = freshBlock();
-        EXPECT_FALSE(readChunkFile("host_core_test.chunk", untouched, error));
-        EXPECT_NE(error.find(std::string("holds ") + c.holds + " bytes; a Q-Clamper chunk is exactly 64"),
-                  std::string::npos)
-            << error;
-        EXPECT_FLOAT_EQ(untouched.channel[0].velocity, 5.0f);
-    }
-    std::remove("host_core_test.chunk");
-    // An endless device is not read to its end.
-    EXPECT_FALSE(readChunkFile("/dev/zero", back, error));
-    EXPECT_NE(error.find("holds more than 64 bytes"), std::string::npos) << error;
-    EXPECT_FALSE(readChunkFile("no-such.chunk", back, error));
-    EXPECT_NE(error.find("cannot open chunk file 'no-such.chunk'"), std::string::npos);
-    EXPECT_FALSE(readChunkFile(".", back, error));
-    EXPECT_EQ(error, "cannot open chunk file '.': it is a folder, not a file");
-    EXPECT_FALSE(writeChunkFile("no-such-dir/x.chunk", p, error));
-}
-
-// The header as every host writes it: big-endian fields, the name padded
-// with zeros; the chunk follows as the plug-in stores it.
-TEST(PresetFiles, TheStandardLayoutBothWays) {
-    Preset p;
-    p.pluginId = 0x4B530002;
-    p.pluginVersion = 1;
-    p.name = "Mix Bus Glue";
-    p.chunk = freshBlock();
-    const std::vector<uint8_t> bytes = encodePreset(p);
-    ASSERT_EQ(bytes.size(), kPresetFileSize);
-    const std::string head(bytes.begin(), bytes.begin() + 40);
-    EXPECT_EQ(head, std::string("CcnK\0\0\0\x74" "FPCh\0\0\0\1" "KS\0\2" "\0\0\0\1" "\0\0\0\1" "Mix Bus Glue", 40));
-    EXPECT_EQ(std::string(bytes.begin() + 40, bytes.begin() + 60), std::string(16, '\0') + std::string("\0\0\0\x40", 4));
-    EXPECT_EQ(std::memcmp(bytes.data() + 60, &p.chunk, 64), 0);
-
-    Preset back;
-    std::string error;
-    ASSERT_TRUE(decodePreset(bytes.data(), bytes.size(), back, error)) << error;
-    EXPECT_EQ(back.pluginId, p.pluginId);
-    EXPECT_EQ(back.pluginVersion, 1);
-    EXPECT_EQ(back.name, p.name);
-    EXPECT_EQ(std::memcmp(&back.chunk, &p.chunk, 64), 0);
-    // A name fills at most 27 bytes and keeps its terminator.
-    p.name = std::string(40, 'n');
-    const std::vector<uint8_t> longName = encodePreset(p);
-    EXPECT_EQ(longName[28 + 26], 'n');
-    EXPECT_EQ(longName[28 + 27], 0);
-    ASSERT_TRUE(decodePreset(longName.data(), longName.size(), back, error)) << error;
-    EXPECT_EQ(back.name, std::string(27, 'n'));
-    EXPECT_EQ(pluginIdText(0x4E6F4566), "'NoEf'");
-}
-
-TEST(ModuleMachine, ReadFromThePeHeaderAndOtherArchitecturesRefused) {
-    // A module head: "MZ", the PE header's offset at 0x3C, "PE\0\0", the machine.
-    auto head = [](uint32_t peAt, const char* signature, uint16_t machine, size_t size) {
-        std::vector<uint8_t> h(size, 0);
-        if (size >= 2) h[0] = 'M', h[1] = 'Z';
-        for (size_t i = 0; i < 4 && 0x3C + i < size; ++i) h[0x3C + i] = static_cast<uint8_t>(peAt >> (8 * i));
-        for (size_t i = 0; i < 4 && peAt + i < size; ++i) h[peAt + i] = static_cast<uint8_t>(signature[i]);
-        if (peAt + 5 < size) h[peAt + 4] = machine & 0xFF, h[peAt + 5] = machine >> 8;
-        return h;
-    };
-    const struct {
-        std::vector<uint8_t> bytes;
-        uint16_t machine;
-    } cases[] = {
-        {head(0x80, "PE\0\0", kMachineX86, 4096), kMachineX86},
-        {head(0x80, "PE\0\0", kMachineX64, 4096), kMachineX64},
-        {head(0x80, "PE\0\0", 0xAA64, 0x86), 0xAA64},  // the header at the very end
-        {head(0x80, "PE\0\0", kMachineX64, 0x85), 0},  // cut inside the machine field
-        {head(0x80, "NE\0\0", kMachineX64, 4096), 0},
-        {head(0xFFFFFFF0u, "PE\0\0", kMachineX64, 4096), 0},
-        {head(0x80, "PE\0\0", kMachineX64, 0x3F), 0},
-        {std::vector<uint8_t>(4096, 'M'), 0},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(moduleMachineOf(c.bytes.data(), c.bytes.size()), c.machine) << c.bytes.size();
-
-    EXPECT_EQ(machineRefusal(kMachineX86, kMachineX86), "");
-    EXPECT_EQ(machineRefusal(0, kMachineX64), "");
-    EXPECT_EQ(machineRefusal(kMachineX64, kMachineX86),
-              "it is a 64-bit DLL and this host is 32-bit: load it with the 64-bit qclamper-host.exe "
-              "(build/windows64/bin)");
-    EXPECT_EQ(machineRefusal(kMachineX86, kMachineX64),
-              "it is a 32-bit DLL and this host is 64-bit: load it with the 32-bit qclamper-host.exe "
-              "(build/windows/bin)");
-    EXPECT_EQ(machineRefusal(0xAA64, kMachineX64),
-              "it is a DLL for another processor (machine 0xAA64) and this host is 64-bit");
 }
 
 TEST(OutputFiles, AFailedWriteIsAnErrorAndLeavesTheFileThereAlone) {
@@ -427,24 +307,6 @@ TEST(OutputPaths, NoTwoOutputsAndNoTemporaryNameMeetAnotherFileHoweverSpelled) {
     std::filesystem::remove("host_core_test_dir");
 }
 
-TEST(Peaks, PerChannelWithDecibelsAndNonFiniteSamples) {
-    WavAudio a;
-    a.sampleRate = 44100;
-    a.channels = 2;
-    a.samples = {0.25f, -0.5f, -1.0f, 0.125f};
-    const std::vector<double> peaks = channelPeaks(a);
-    ASSERT_EQ(peaks.size(), 2u);
-    EXPECT_EQ(peaks[0], 1.0);
-    EXPECT_EQ(peaks[1], 0.5);
-    EXPECT_EQ(describePeaks(peaks), "L 1.00000 (+0.00 dBFS)  R 0.50000 (-6.02 dBFS)");
-    EXPECT_EQ(describePeak(0.0), "0.00000 (-inf dBFS)");
-    EXPECT_EQ(describePeak(0.99999), "0.99999 (-0.00 dBFS)");
-    a.samples[3] = NAN;
-    EXPECT_TRUE(std::isinf(channelPeaks(a)[1]));
-    a.channels = 1;
-    EXPECT_EQ(describePeaks({2.0}), "2.00000 (+6.02 dBFS)");
-}
-
 TEST(DemoSignal, StereoMusicWithBurstsPastFullScale) {
     const WavAudio demo = makeDemoSignal();
     EXPECT_EQ(demo.channels, 2);
@@ -466,29 +328,6 @@ TEST(DemoSignal, StereoMusicWithBurstsPastFullScale) {
     EXPECT_GT(quietPeak, 0.2);
     EXPECT_TRUE(differ);
     EXPECT_EQ(makeDemoSignal().samples, demo.samples);
-}
-
-TEST(Bmp, BottomUpRowsPaddedToFourBytes) {
-    RgbImage image;
-    image.width = 3;  // 9 bytes a row: 3 bytes of padding
-    image.height = 2;
-    image.bgr = {1, 2, 3, 4, 5, 6, 7, 8, 9,  // top row
-                 10, 11, 12, 13, 14, 15, 16, 17, 18};
-    EXPECT_EQ(image.pixel(1, 0), 0x060504u);
-    const std::vector<uint8_t> b = encodeBmp(image);
-    ASSERT_EQ(b.size(), 54u + 24);
-    EXPECT_EQ(b[0], 'B');
-    EXPECT_EQ(b[1], 'M');
-    EXPECT_EQ(b[2], 78);
-    EXPECT_EQ(b[10], 54);
-    EXPECT_EQ(b[14], 40);
-    EXPECT_EQ(b[18], 3);
-    EXPECT_EQ(b[22], 2);
-    EXPECT_EQ(b[28], 24);
-    EXPECT_EQ(std::vector<uint8_t>(b.begin() + 54, b.begin() + 66),
-              (std::vector<uint8_t>{10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0}));
-    EXPECT_EQ(std::vector<uint8_t>(b.begin() + 66, b.end()),
-              (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0}));
 }
 
 }  // namespace

@@ -11,19 +11,19 @@
 #include <thread>
 #include <vector>
 
-#include "host/AudioReport.h"
-#include "host/ChunkFile.h"
 #include "host/HostOptions.h"
-#include "host/ModuleMachine.h"
-#include "host/PluginHost.h"
-#include "host/PresetFile.h"
-#include "host/WavFile.h"
-#include "host/WavReader.h"
-#include "host/WavWriter.h"
+#include "host/hosting/ChunkFile.h"
+#include "host/hosting/ModuleMachine.h"
+#include "host/hosting/PluginHost.h"
+#include "host/hosting/PresetFile.h"
+#include "host/wav/WavFile.h"
+#include "host/wav/WavReader.h"
+#include "host/wav/WavWriter.h"
 #include "limiter/LimiterParams.h"
 #include "resources/resource_ids.h"
+#include "tests/host/HostTestData.h"
 #include "tests/host/HostTestSupport.h"
-#include "tests/host/WavBuilder.h"
+#include "tests/host/wav/WavBuilder.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The render report's measurements against signals whose figures the
 // loudness standards fix, the gain reduction told from the plug-in's
-// readings, the plot's columns, and constant memory over an hour of input.
+// readings, and constant memory over an hour of input.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,11 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "host/KWeighting.h"
-#include "host/Loudness.h"
-#include "host/PlotColumns.h"
 #include "host/RenderReport.h"
-#include "host/TruePeak.h"
+#include "measure/Loudness.h"
+#include "measure/TruePeak.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -73,19 +71,6 @@ void forEachBlock(const Signal& s, double rate, const std::function<void(const f
         take(block, n);
         done += n;
     }
-}
-
-TEST(KWeighting, DerivedCoefficientsAreThePublishedOnesAt48kHz) {
-    const KWeightingFilters f = kWeightingFilters(48000.0);
-    const double shelf[5] = {1.53512485958697, -2.69169618940638, 1.19839281085285, -1.69065929318241,
-                             0.73248077421585};
-    const double got[5] = {f.shelf.b0, f.shelf.b1, f.shelf.b2, f.shelf.a1, f.shelf.a2};
-    for (int i = 0; i < 5; ++i) EXPECT_NEAR(got[i], shelf[i], 1e-12) << i;
-    EXPECT_EQ(f.highPass.b0, 1.0);
-    EXPECT_EQ(f.highPass.b1, -2.0);
-    EXPECT_EQ(f.highPass.b2, 1.0);
-    EXPECT_NEAR(f.highPass.a1, -1.99004745483398, 1e-12);
-    EXPECT_NEAR(f.highPass.a2, 0.99007225036621, 1e-12);
 }
 
 TEST(RenderReport, SignalsReadTheLoudnessAndTruePeakTheStandardsGiveThem) {
@@ -174,31 +159,6 @@ TEST(RenderReport, GainReductionIsToldFromThePluginsCheckedReadings) {
     }
     RenderReport report(2, 48000.0, 0, 0);
     EXPECT_EQ(report.lines(true).back(), "  gain reduction: none: muted, the plug-in was not run");
-}
-
-TEST(PlotColumns, EachColumnHoldsItsSlicesPeaksAndReadings) {
-    // 10 frames over 4 columns: 3, 2, 3, 2 frames (starts 0, 3, 5, 8).
-    PlotColumns plot(4, 10);
-    const float frames[10] = {0.1f, -0.3f, 0.2f, 0.5f, 0.4f, 0.6f, -0.9f, 0.7f, 0.2f, -0.1f};
-    plot.addInput(0, frames, 7, 1);
-    plot.addInput(7, frames + 7, 3, 1);
-    plot.addReduction(4, 2, -3.0);  // frames 4 and 5: columns 1 and 2
-    plot.addReduction(0, 2, -1.0);
-    const std::vector<PlotColumn>& c = plot.columns();
-    const float peaks[4] = {0.3f, 0.5f, 0.9f, 0.2f};
-    const float reductions[4] = {-1.0f, -3.0f, -3.0f, 1.0f};  // above 0: no reading
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(c[i].inputPeak, peaks[i]) << i;
-        EXPECT_EQ(c[i].outputPeak, -1.0f) << i;
-        EXPECT_EQ(c[i].reduction, reductions[i]) << i;
-    }
-    // Longer than told: pairs fold into one and the span doubles.
-    plot.addInput(10, frames, 5, 1);
-    EXPECT_EQ(plot.span(), 20u);
-    EXPECT_EQ(plot.columns()[0].inputPeak, 0.5f);
-    EXPECT_EQ(plot.columns()[1].inputPeak, 0.9f);
-    EXPECT_EQ(plot.columns()[2].inputPeak, 0.5f);  // frames 10 to 14
-    EXPECT_EQ(plot.columns()[0].reduction, -3.0f);
 }
 
 // The process's resident memory in bytes.

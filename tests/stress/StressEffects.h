@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "host/PluginHost.h"
+#include "host/hosting/PluginHost.h"
 
 constexpr int kEffectSlots = 2;
 

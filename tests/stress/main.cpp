@@ -15,8 +15,8 @@
 #include "ChunkStress.h"
 #include "Failure.h"
 #include "UiStress.h"
-#include "host/ProgramFolder.h"
 #include "limiter/LimiterSettings.h"
+#include "platform/ProgramFolder.h"
 
 namespace {
 

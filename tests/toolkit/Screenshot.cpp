@@ -1,6 +1,6 @@
 #include "Screenshot.h"
 
-#include "host/DcPixels.h"
+#include "host/pictures/DcPixels.h"
 
 #include <algorithm>
 #include <cstring>

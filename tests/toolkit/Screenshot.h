@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "host/BmpFile.h"
+#include "host/pictures/BmpFile.h"
 
 // The window's client area, or the whole window with its frame.
 RgbImage capture_client(HWND window);

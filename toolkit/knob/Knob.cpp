@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "platform/DefinedFloatState.h"
 #include "toolkit/ByteBlock.h"
 #include "toolkit/CircleMask.h"
 #include "toolkit/ControlData.h"
-#include "toolkit/DefinedFloatState.h"
 #include "toolkit/DraggedControl.h"
 #include "toolkit/Notify.h"
 #include "toolkit/ToolkitModule.h"
